@@ -1,6 +1,11 @@
-// End-to-end tests of the program's argument dispatch and position string.
+// Tests of the program's argument dispatch, the position string and its helpers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "main.h"
 #include "support/RunProgram.h"
 
 TEST(CommandLine, RefusesWrongArgumentCounts) {
@@ -13,11 +18,49 @@ TEST(CommandLine, RefusesWrongArgumentCounts) {
 }
 
 TEST(CommandLine, RefusesShortPositionString) {
-    ProgramRun run = runDdsolver({std::string(56, '0')});
-    EXPECT_EQ(run.output, "strlen(p)<52+5 56");
-    EXPECT_EQ(run.exitStatus, 256 - 56);
+    // The exit status is minus the length, modulo 256; an empty argument gives 0.
+    for (size_t length : {0, 1, 30, 56}) {
+        ProgramRun run = runDdsolver({std::string(length, '0')});
+        EXPECT_EQ(run.output, "strlen(p)<52+5 " + std::to_string(length));
+        EXPECT_EQ(run.exitStatus, (256 - static_cast<int>(length)) % 256);
+    }
+}
 
-    run = runDdsolver({""});
-    EXPECT_EQ(run.output, "strlen(p)<52+5 0");
-    EXPECT_EQ(run.exitStatus, 0);
+TEST(CommandLine, IgnoresCharactersPastTheFiftySeventh) {
+    // A small preferans position: seats 0, 1 and 3 hold the ace, king and queen
+    // of suit 0; no trump, seat 0 leads and declares.
+    std::string position(57, '0');
+    position[0] = '1';
+    position[1] = '2';
+    position[2] = '4';
+    position[52] = '4';
+    ProgramRun exact = runDdsolver({position});
+    ProgramRun longer = runDdsolver({position + "9x9x"});
+    EXPECT_EQ(exact.output.rfind("strlen", 0), std::string::npos);
+    EXPECT_EQ(exact.output.rfind("error invalid position", 0), std::string::npos);
+    EXPECT_EQ(longer.output, exact.output);
+    EXPECT_EQ(longer.exitStatus, exact.exitStatus);
+}
+
+TEST(CommandLine, DecodesCharactersWithoutJudgingThem) {
+    EXPECT_EQ(get('0'), 0);
+    EXPECT_EQ(get('8'), 8);
+    EXPECT_EQ(get('9'), 9);
+    EXPECT_EQ(get('a'), 49);  // 'a' is 97 in ASCII
+    EXPECT_EQ(get('/'), -1);
+    EXPECT_EQ(get('\xff'), -49);  // taken as signed: -1 - 48
+}
+
+TEST(CommandLine, FileExistsOnlyForAReadableFile) {
+    std::string directory = makeTemporaryDirectory();
+    ASSERT_FALSE(directory.empty());
+    std::string path = directory + "/" + PREFERANS_SIGNAL_FILE_NAME;
+    EXPECT_FALSE(fileExists(path.c_str()));
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_TRUE(fileExists(path.c_str()));
+    EXPECT_TRUE(fileExists(path.c_str()));  // testing does not consume the file
+    std::remove(path.c_str());
+    std::remove(directory.c_str());
 }
