@@ -11,6 +11,7 @@ bool tableUncleared = false;
 
 void clearHashTable() {
     HashBucket* table = BridgePosition::hashtable;
+    if (table == nullptr) return;
     for (uint32_t i = 0; i < TABLE_BUCKETS; ++i) {
         table[i].nextSlot = 0;
         for (HashSlot& slot : table[i].slot) slot.key[0] = EMPTY_KEY;
