@@ -1,4 +1,6 @@
 // Bridge solve driver. Not built yet: every bridge solve is refused.
 #include "BridgePosition.h"
 
-bool BridgePosition::solveposition(const int*, char) { return false; }
+bool BridgePosition::solveposition(const int*, char) {
+    return false;
+}
