@@ -135,6 +135,7 @@ int BridgePosition::gP(int a) {
     if (child == nullptr) return lastTrickScore(*this);
     refreshSuitCode(*this);
     const uint32_t leader = who[0];
+    __builtin_prefetch(&hashtable[hashIndex(suitCode, leader)]);
     if (trump == 4 && 2 * noTrumpTricks(leader, t) > t + a) return a + 2;
     int answer;
     if (probeTable(suitCode, leader, a, answer)) return answer;
