@@ -28,6 +28,15 @@ static uint32_t index[32];
 // Set of the cards not in any hand; identifies the position within one solve.
 static uint32_t ZobristKey;
 
+// Inlining hints for the search's hot path, where the compiler supports them.
+#if defined(__GNUC__)
+#define PREF_NOINLINE __attribute__((noinline))
+#define PREF_ALWAYS_INLINE __attribute__((always_inline)) inline
+#else
+#define PREF_NOINLINE
+#define PREF_ALWAYS_INLINE inline
+#endif
+
 namespace {
 
 using ListItem = PrefPosition::ListItem;
@@ -360,15 +369,18 @@ inline int scoreSecondCard(PrefPosition& rec, ListItem* a, int alpha, int beta) 
 
 // Plays third card b to the trick whose first two cards are given, lets the
 // winner lead the next trick and returns the score for the third player.
-inline int scoreThirdCard(PrefPosition& rec, int leadSuit, int leadRank, int suit2, int rank2,
-                          ListItem* b, int alpha, int beta) {
+PREF_ALWAYS_INLINE int scoreThirdCard(PrefPosition& rec, int leadSuit, int leadRank, int suit2,
+                                      int rank2, ListItem* b, int alpha, int beta) {
     play(b);
     rec.card3 = b;
     const int w = trickWinner(leadSuit, leadRank, suit2, rank2, b->suit, b->rank);
     PrefPosition* next = rec.child;
-    next->who[0] = rec.who[w];
-    next->who[1] = rec.who[(w + 1) % 3];
-    next->who[2] = rec.who[(w + 2) % 3];
+    // The winner leads; the others follow in the same cyclic order.
+    static constexpr uint8_t ORDER[3][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}};
+    const uint8_t* order = ORDER[rec.who[w]];
+    next->who[0] = order[0];
+    next->who[1] = order[1];
+    next->who[2] = order[2];
     int v;
     if (winnerOnSideOf(rec.who, w, 2)) {
         const int t = PrefPosition::mizer ? -1 : 1;
@@ -411,25 +423,16 @@ int lastTrick(PrefPosition& rec) {
 
 }  // namespace
 
-int PrefPosition::generate(int alpha, int beta) {
-    if (tricksLeft <= alpha) return alpha;
-    if (beta <= -tricksLeft) return beta;
-    if (child == nullptr) return lastTrick(*this);
-    if (alpha < -tricksLeft) alpha = -tricksLeft;
-    if (beta > tricksLeft) beta = tricksLeft;
+namespace {
 
-    const uint32_t slot = slotOf(ZobristKey, static_cast<int8_t>(who[0]));
-    const HashEntry& entry = hashtable[slot];
-    if (entry.key == ZobristKey) {
-        if (entry.kind == KIND_EXACT) return entry.value;
-        if (entry.kind == KIND_UPPER && entry.value <= alpha) return alpha;
-        if (entry.kind == KIND_LOWER && entry.value >= beta) return beta;
-    }
-
+// The leader's node past the quick answers: tries his leads within the
+// clamped window and stores the outcome in the position's slot. Kept out of
+// line so that the many quick returns of `generate` stay cheap.
+PREF_NOINLINE int searchLeads(PrefPosition& rec, int alpha, int beta, uint32_t slot) {
     bool raised = false;
     bool cut = false;
-    forEachLead(*this, [&](ListItem* c) {
-        int v = scoreLead(*this, c, alpha, beta);
+    forEachLead(rec, [&](ListItem* c) {
+        int v = scoreLead(rec, c, alpha, beta);
         if (v <= alpha) return false;
         if (v >= beta) {
             cut = true;
@@ -445,6 +448,25 @@ int PrefPosition::generate(int alpha, int beta) {
     }
     store(slot, alpha, raised ? KIND_EXACT : KIND_UPPER);
     return alpha;
+}
+
+}  // namespace
+
+int PrefPosition::generate(int alpha, int beta) {
+    if (tricksLeft <= alpha) return alpha;
+    if (beta <= -tricksLeft) return beta;
+    if (child == nullptr) return lastTrick(*this);
+    if (alpha < -tricksLeft) alpha = -tricksLeft;
+    if (beta > tricksLeft) beta = tricksLeft;
+
+    const uint32_t slot = slotOf(ZobristKey, static_cast<int8_t>(who[0]));
+    const HashEntry& entry = hashtable[slot];
+    if (entry.key == ZobristKey) {
+        if (entry.kind == KIND_EXACT) return entry.value;
+        if (entry.kind == KIND_UPPER && entry.value <= alpha) return alpha;
+        if (entry.kind == KIND_LOWER && entry.value >= beta) return beta;
+    }
+    return searchLeads(*this, alpha, beta, slot);
 }
 
 int PrefPosition::generate1(int alpha, int beta) {
