@@ -156,12 +156,11 @@ namespace {
 // of cards of player 0, which is the number of tricks left.
 template <bool WithKey>
 int buildLists(const int* deal32) {
-    using P_ = PrefPosition;
     uint32_t key = 0;
     int tricks = 0;
     for (int s = 0; s < 4; s++) {
-        ListItem* last = &P_::S[s];
-        ListItem* next = &P_::T[8 * s];
+        ListItem* last = &PrefPosition::S[s];
+        ListItem* next = &PrefPosition::T[8 * s];
         last->lower = nullptr;
         for (int r = 0; r < 8; r++) {
             int holder = deal32[8 * s + r];
@@ -181,8 +180,8 @@ int buildLists(const int* deal32) {
             last = next;
             next++;
         }
-        last->higher = &P_::Q[s];
-        P_::Q[s].lower = last;
+        last->higher = &PrefPosition::Q[s];
+        PrefPosition::Q[s].lower = last;
     }
     if (WithKey) ZobristKey = key;
     return tricks;
@@ -546,7 +545,8 @@ int PrefPosition::first_generate(int alpha, int beta, int16_t suit1, int16_t ran
     find_suitable_cards2();
     RemoveItem(suit1, rank1);
     RemoveItem(suit2, rank2);
-    if (nmoves3 > 0) recordBest(moves3[0]);
+    if (nmoves3 < 1) return alpha;  // only for a third player without cards
+    recordBest(moves3[0]);
     if (tricksLeft == 1) {
         const ListItem* b = moves3[0];
         const int w = trickWinner(suit1, rank1, suit2, rank2, b->suit, b->rank);
