@@ -44,7 +44,8 @@ public:
     static signed char trump;  // 0 to 3, or 4 for no trump (always 4 in misere)
     static uint8_t whose;      // the declarer's player index
     static bool mizer;
-    static HashEntry hashtable[70000];
+    static constexpr uint32_t TABLE_SIZE = 70000;
+    static HashEntry hashtable[TABLE_SIZE];
 
     // ---- results of the last solve ----
     static int16_t number_of_cards;
@@ -56,6 +57,9 @@ public:
     // ---- lists ----
     static void InitList(const int* deal32);
     static void RemoveItem(int16_t suit, int16_t rank);
+    // Table slot of a position: its key and the player who leads its trick.
+    // The three leaders of one key land in three different slots.
+    static uint32_t slotOf(uint32_t key, int8_t leader);
 
     // ---- move generation (on a record) ----
     void find_suitable_cards();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "BridgePosition.h"
 
 const char RANK[] = "akqjt98765432";
 const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
@@ -38,12 +39,15 @@ DecodedPosition decodePosition(const char* p) {
     return position;
 }
 
-// Not built yet: the preferans and bridge solvers land in their own changes.
-int solvePreferans(const DecodedPosition&) {
-    std::printf("error preferans solving is not available yet\n");
-    return -1;
+// One preferans position: prints the declarer's tricks.
+int solvePreferans(const DecodedPosition& position) {
+    BridgePosition::solve(position.deal, position.trump, position.leader, position.declarer, false,
+                          position.misere, true);
+    std::printf("%d ", BridgePosition::EastWestTricks);
+    return 0;
 }
 
+// Not built yet: the bridge solver lands in its own change.
 int solveBridge(const DecodedPosition&) {
     std::printf("error bridge solving is not available yet\n");
     return -1;

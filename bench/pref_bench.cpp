@@ -1,0 +1,89 @@
+// Preferans solver benchmark: a fixed, seeded set of full ten-card deals
+// (trump, no trump and misere; every leader and declarer seat), each solved
+// once from the first trick. Prints the time per solve and a signature that
+// must not change when only the speed changes.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "PrefPosition.h"
+
+namespace {
+
+struct BenchDeal {
+    int deal[52];
+    int trump;
+    int leaderSeat;
+    int declarerSeat;
+    bool misere;
+};
+
+// The same deals on every platform: std::mt19937's output is fixed by the
+// standard, and the shuffle below uses it directly.
+std::vector<BenchDeal> makeDeals(int count, uint32_t seed) {
+    std::mt19937 rng(seed);
+    const int seats[3] = {0, 1, 3};
+    std::vector<BenchDeal> deals(count);
+    for (BenchDeal& d : deals) {
+        int cards[32];
+        for (int i = 0; i < 32; i++) cards[i] = (i / 8) * 13 + i % 8;
+        for (int i = 31; i > 0; i--) std::swap(cards[i], cards[rng() % (i + 1)]);
+        std::fill(d.deal, d.deal + 52, 0);
+        for (int i = 0; i < 30; i++) d.deal[cards[i]] = seats[i % 3] + 1;
+        uint32_t contract = rng() % 6;  // 0 to 3 a suit, 4 no trump, 5 misere
+        d.misere = contract == 5;
+        d.trump = d.misere ? 4 : static_cast<int>(contract);
+        d.leaderSeat = seats[rng() % 3];
+        d.declarerSeat = seats[rng() % 3];
+    }
+    return deals;
+}
+
+// Mean time of a solve with one trick left: the fixed cost of every solve,
+// which the many quick solves of a layout analysis pay over and over.
+double setupMicros() {
+    int deal[52] = {0};
+    deal[0] = 1;
+    deal[1] = 2;
+    deal[2] = 4;
+    const int repeats = 20000;
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < repeats; i++) PrefPosition::solve(deal, 4, 0, 0, false, true);
+    auto stop = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::micro>(stop - start).count() / repeats;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const std::vector<BenchDeal> deals = makeDeals(count, 20240611u);
+    std::vector<double> micros;
+    micros.reserve(deals.size());
+    long declarerTricks = 0;
+    unsigned long bestCards = 0;
+    for (const BenchDeal& d : deals) {
+        auto start = std::chrono::steady_clock::now();
+        PrefPosition::solve(d.deal, d.trump, d.leaderSeat, d.declarerSeat, d.misere, true);
+        auto stop = std::chrono::steady_clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+        declarerTricks += PrefPosition::number_of_tricks_of_player;
+        bestCards =
+            bestCards * 31 + static_cast<unsigned long>(PrefPosition::bs * 8 + PrefPosition::bc);
+    }
+    double total = 0;
+    for (double m : micros) total += m;
+    std::vector<double> sorted = micros;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    std::printf("deals %d\n", count);
+    std::printf("mean %.1f us per solve\n", total / count);
+    std::printf("median %.1f us per solve\n", median);
+    std::printf("%.0f solves per second\n", count / (total / 1e6));
+    std::printf("setup %.1f us per solve (one trick left)\n", setupMicros());
+    std::printf("signature declarer tricks %ld, best cards %lu\n", declarerTricks, bestCards);
+    return 0;
+}

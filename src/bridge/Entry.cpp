@@ -1,0 +1,36 @@
+// The solver entry shared by both games: a preferans position goes to the
+// preferans solver and its answer is copied into the bridge result fields; a
+// bridge position sets the bridge solver's request state and runs its driver.
+#include "BridgePosition.h"
+#include "PrefPosition.h"
+
+namespace {
+
+// Cards already on the current trick carry the codes 5 to 8.
+int cardsOnTrick(const int* deal) {
+    int count = 0;
+    for (int i = 0; i < 52; i++) count += deal[i] >= 5 && deal[i] <= 8;
+    return count;
+}
+
+}  // namespace
+
+bool BridgePosition::solve(const int* deal, char trumpSuit, int leader, int declarer, bool bridge,
+                           bool misere, bool trumpChangedFlag) {
+    if (!bridge) {
+        PrefPosition::solve(deal, trumpSuit, leader, declarer, misere, true);
+        NodeCount = 0;
+        bs = static_cast<signed char>(PrefPosition::bs & 0xFF);
+        bc = static_cast<signed char>(PrefPosition::bc + 5);  // seven..ace become 5..12
+        EastWestTricks = PrefPosition::number_of_tricks_of_player;
+        NorthSouthTricks = PrefPosition::number_of_tricks_of_vist;
+        return true;
+    }
+    trump = trumpSuit;
+    trumpChanged = trumpChangedFlag;
+    guess = 0;
+    maximize = 0;
+    firstmove = leader;
+    nextmove = (leader + cardsOnTrick(deal)) % 4;
+    return solveposition(deal, trumpSuit);
+}
