@@ -28,12 +28,7 @@ constexpr int RANDOM_POSITIONS = 4000;
 
 // A bridge solve as the front end requests it for one leader.
 bool solveDeal(const int* deal, int trump, int leader, bool trumpChanged) {
-    // TEMPORARY until the solver entry lands: set the request as it does.
-    BP::trump = static_cast<signed char>(trump);
-    BP::trumpChanged = trumpChanged;
-    BP::guess = BP::maximize = 0;
-    BP::firstmove = leader;
-    return BP::solveposition(deal, static_cast<char>(trump));
+    return BP::solve(deal, static_cast<char>(trump), leader, 0, true, false, trumpChanged);
 }
 
 bool solveFor(const Position& p, bool trumpChanged) {
