@@ -11,6 +11,7 @@
 #include "bridge/TrickPlay.h"
 #include "support/BridgeDealText.h"
 #include "support/BridgeReference.h"
+#include "support/BridgeSolveSupport.h"
 #include "support/RandomBridgePositions.h"
 
 using BP = BridgePosition;
@@ -62,13 +63,6 @@ int referenceScore(const Position& p, int seat) {
     int mine = isNorthSouth(seat) ? tricks.northSouth : tricks.eastWest;
     int theirs = isNorthSouth(seat) ? tricks.eastWest : tricks.northSouth;
     return mine - theirs;
-}
-
-Position fromHands(const std::array<std::string, 4>& hands, int trump, int leader) {
-    Position position;
-    std::string error;
-    EXPECT_TRUE(positionFromHands(hands, trump, leader, &position, &error)) << error;
-    return position;
 }
 
 // Random positions of minTricks to maxTricks tricks with `trickCards` cards
@@ -136,11 +130,11 @@ TEST_F(BridgeSearch, BoundsNeedNoTable) {
 // Hand analysis of last tricks: the ace of the suit led holds against three
 // lower cards; a trump of the second player takes a card of another suit.
 TEST_F(BridgeSearch, LastTrickIsExact) {
-    BP& plain = prepare(fromHands({"A...", "2...", "3...", "4..."}, 1, 0));
+    BP& plain = prepare(handsPosition({"A...", "2...", "3...", "4..."}, 1, 0));
     EXPECT_EQ(plain.gP(-1), 1);
-    BP& ruffed = prepare(fromHands({".A..", "2...", ".3..", ".4.."}, 0, 0));
+    BP& ruffed = prepare(handsPosition({".A..", "2...", ".3..", ".4.."}, 0, 0));
     EXPECT_EQ(ruffed.gP(-1), -1);
-    BP& fromEast = prepare(fromHands({"A...", "2...", "3...", "4..."}, 4, 1));
+    BP& fromEast = prepare(handsPosition({"A...", "2...", "3...", "4..."}, 4, 1));
     EXPECT_EQ(fromEast.gP(-1), -1);  // East leads the two: North's ace wins
 }
 
@@ -149,11 +143,11 @@ TEST_F(BridgeSearch, LastTrickIsExact) {
 // East, who holds the highest trump, surely takes one (hand analysis).
 TEST_F(BridgeSearch, NoTrumpQuickTricksAndTopTrumpOfSecond) {
     const std::array<std::string, 4> hands = {"AKQ...", "...432", ".432..", "..432."};
-    EXPECT_EQ(prepare(fromHands(hands, 4, 0)).gP(1), 3);
-    BP& trumps = prepare(fromHands(hands, 3, 0));
+    EXPECT_EQ(prepare(handsPosition(hands, 4, 0)).gP(1), 3);
+    BP& trumps = prepare(handsPosition(hands, 3, 0));
     EXPECT_EQ(trumps.gP(1), 1);     // a = t - 2: East holds the top trump
     EXPECT_EQ(trumps.gP(-1), 100);  // no cheap test for this threshold
-    BP& ownTrumps = prepare(fromHands({"...AKQ", "432...", ".432..", "..432."}, 3, 0));
+    BP& ownTrumps = prepare(handsPosition({"...AKQ", "432...", ".432..", "..432."}, 3, 0));
     EXPECT_EQ(ownTrumps.gP(-3), -1);  // a = -t: the ace of trumps is a trick
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/BridgeDealText.h"
+#include "support/BridgeSolveSupport.h"
 #include "support/RunProgram.h"
 
 using namespace bridgeref;
@@ -27,17 +27,7 @@ TEST(BridgeSolveProgram, WholeSuitsAtNoTrumpGiveNothingToTheDefence) {
 // (lines 24, 29 and 34 of tests/data/bridge_tables10.tsv); the full files
 // run in the slow tests.
 TEST(BridgeSolveProgram, QuickPublishedDeals) {
-    std::vector<TableLine> lines;
-    std::string error;
-    ASSERT_TRUE(readTableFile(DDSOLVER_TESTDATA_DIR "/bridge_tables10.tsv", &lines, &error))
-        << error;
+    std::vector<TableLine> lines = tableLines("bridge_tables10.tsv", 50);
     ASSERT_EQ(lines.size(), 50u);
-    for (size_t number : {24u, 29u, 34u}) {
-        const TableLine& line = lines[number - 1];
-        std::string expected;
-        for (int tricks : line.tricks) expected += std::to_string(tricks) + " ";
-        ProgramRun run = runDdsolver({line.text});
-        EXPECT_EQ(run.exitStatus, 0) << number;
-        EXPECT_EQ(run.output, expected) << number;
-    }
+    for (size_t number : {24u, 29u, 34u}) expectProgramPrints(lines[number - 1]);
 }

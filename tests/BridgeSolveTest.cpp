@@ -13,6 +13,7 @@
 #include "bridge/Internal.h"
 #include "support/BridgeDealText.h"
 #include "support/BridgeReference.h"
+#include "support/BridgeSolveSupport.h"
 #include "support/RandomBridgePositions.h"
 
 using BP = BridgePosition;
@@ -44,13 +45,6 @@ struct Outcome {
 Outcome outcome() {
     int best = BP::bs < 0 ? -1 : cardFromSuitAndRank(BP::bs, BP::bc);
     return {BP::NorthSouthTricks, BP::EastWestTricks, best};
-}
-
-Position fromHands(const std::array<std::string, 4>& hands, int trump, int leader) {
-    Position position;
-    std::string error;
-    EXPECT_TRUE(positionFromHands(hands, trump, leader, &position, &error)) << error;
-    return position;
 }
 
 // Compares one engine solve with the reference: both trick counts, and the
@@ -152,7 +146,7 @@ TEST_F(BridgeSolve, EmptyDealAndLastTrick) {
         const char* best;
     } cases[] = {{0, 0, 0, "A1"}, {4, 0, 1, "A1"}, {0, 1, 0, "20"}, {4, 2, 1, "31"}};
     for (const Case& c : cases) {
-        ASSERT_TRUE(solveFor(fromHands(hands, c.trump, c.leader), true));
+        ASSERT_TRUE(solveFor(handsPosition(hands, c.trump, c.leader), true));
         EXPECT_EQ(BP::NorthSouthTricks, c.northSouth) << c.trump << " " << c.leader;
         EXPECT_EQ(BP::EastWestTricks, 1 - c.northSouth);
         EXPECT_EQ(outcome().bestCard, parseCard(c.best)) << c.trump << " " << c.leader;
@@ -287,7 +281,7 @@ TEST_F(BridgeSolve, CodesOutsideTheDealRangeAreOutOfPlay) {
 // leader or trump out of range.
 TEST_F(BridgeSolve, RefusesPositionsItCannotPlayOut) {
     const std::array<std::string, 4> hands = {"A2...", "K3...", "Q4...", "J5..."};
-    Position sound = fromHands(hands, 4, 0);
+    Position sound = handsPosition(hands, 4, 0);
     ASSERT_TRUE(solveFor(sound, true));
     const Outcome before = outcome();
 
@@ -319,7 +313,7 @@ TEST(BridgeSolveUnallocated, RefusesWithoutTables) {
 }
 
 TEST(BridgeHasSuit, OnlyCardsInTheSeatsHand) {
-    Position p = fromHands({"A.2..", "K3...", "Q4...", "J..5."}, 4, 0);
+    Position p = handsPosition({"A.2..", "K3...", "Q4...", "J..5."}, 4, 0);
     ASSERT_TRUE(putOnTrick(&p, 0, "A0"));
     struct Case {
         int suit, seat;

@@ -5,29 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "support/BridgeDealText.h"
-#include "support/RunProgram.h"
+#include "support/BridgeSolveSupport.h"
 
 using namespace bridgeref;
 
 namespace {
 
-// The program prints the four numbers of a line, each followed by a space.
 void expectTableFile(const std::string& name, size_t lineCount) {
-    std::vector<TableLine> lines;
-    std::string error;
-    ASSERT_TRUE(readTableFile(std::string(DDSOLVER_TESTDATA_DIR) + "/" + name, &lines, &error))
-        << error;
-    ASSERT_EQ(lines.size(), lineCount);
-    for (const TableLine& line : lines) {
-        std::string expected;
-        for (int tricks : line.tricks) expected += std::to_string(tricks) + " ";
-        ProgramRun run = runDdsolver({line.text});
-        EXPECT_EQ(run.exitStatus, 0) << line.text;
-        EXPECT_EQ(run.output, expected) << line.text;
-    }
+    for (const TableLine& line : tableLines(name, lineCount)) expectProgramPrints(line);
 }
 
 }  // namespace
