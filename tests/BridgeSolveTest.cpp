@@ -127,10 +127,9 @@ TEST_F(BridgeSolve, CompletedTrickCountsForItsWinner) {
     EXPECT_EQ(BP::bs, -1);
 }
 
-// No card in play: nothing to search. The last trick: one test, and the best
-// card is the only card of the seat to move (hand analysis: North's ace of
-// suit 1 holds; East ruffs it when suit 0 is trump).
-TEST_F(BridgeSolve, EmptyDealAndLastTrick) {
+// No card in play: nothing to search, no trick and no card. (Positions of one
+// trick are among the random endings above.)
+TEST_F(BridgeSolve, EmptyDealNeedsNoSearch) {
     Position empty;
     empty.trump = 2;
     empty.leader = 3;
@@ -139,18 +138,6 @@ TEST_F(BridgeSolve, EmptyDealAndLastTrick) {
     EXPECT_EQ(BP::EastWestTricks, 0);
     EXPECT_EQ(BP::bc, -1);
     EXPECT_EQ(BP::bs, -1);
-
-    const std::array<std::string, 4> hands = {".A..", "2...", ".3..", ".4.."};
-    struct Case {
-        int trump, leader, northSouth;
-        const char* best;
-    } cases[] = {{0, 0, 0, "A1"}, {4, 0, 1, "A1"}, {0, 1, 0, "20"}, {4, 2, 1, "31"}};
-    for (const Case& c : cases) {
-        ASSERT_TRUE(solveFor(handsPosition(hands, c.trump, c.leader), true));
-        EXPECT_EQ(BP::NorthSouthTricks, c.northSouth) << c.trump << " " << c.leader;
-        EXPECT_EQ(BP::EastWestTricks, 1 - c.northSouth);
-        EXPECT_EQ(outcome().bestCard, parseCard(c.best)) << c.trump << " " << c.leader;
-    }
 }
 
 namespace {
