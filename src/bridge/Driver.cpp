@@ -77,6 +77,57 @@ int rootTest(BridgePosition& root, int t, Item* const* trick, int count) {
     }
 }
 
+// Where the search starts: the leader of the trick to search, the tricks
+// left (the current one included) and the cards already on that trick. A
+// completed trick goes to its winner, who leads the next one.
+struct SearchStart {
+    int leader;
+    int tricks;
+    int cards;
+    int completed;  // 1 when a full trick was on the table
+};
+
+// Takes the trick's cards out of the lists (the search plays around them)
+// and settles a completed trick.
+SearchStart startOfSearch(const int* deal, int firstmove, Item* const* trick) {
+    int inPlay = 0, onTrick = 0;
+    for (int i = 0; i < 52; ++i) {
+        if (isHandCode(deal[i]) || isTrickCode(deal[i])) ++inPlay;
+        if (isTrickCode(deal[i])) ++onTrick;
+    }
+    for (int i = 0; i < onTrick; ++i) unlinkCard(trick[i]);
+    if (onTrick < 4) return {firstmove, inPlay / 4, onTrick, 0};
+    const int w =
+        trickWinner(trick[0]->code(), trick[1]->code(), trick[2]->code(), trick[3]->code());
+    return {(firstmove + w) & 3, inPlay / 4 - 1, 0, 1};
+}
+
+// Bisection over the tricks of the side to move, each test a null-window
+// root search; returns those tricks and leaves the best card in bs/bc: the
+// card of the highest test passed, else the first test's default card.
+int bisect(BridgePosition& root, const SearchStart& start, Item* const* trick) {
+    const int n = start.tricks;
+    BridgePosition::startIndex = 0;
+    int lo = 0, hi = n + 1;
+    signed char bestSuit = -1, bestRank = -1;
+    while (lo + 1 < hi) {
+        const int mid = (lo + hi) / 2;
+        const int t = 2 * mid - n - 2;
+        const bool reached = rootTest(root, t, trick, start.cards) >= t + 2;
+        if (reached)
+            lo = mid;
+        else
+            hi = mid;
+        if (reached || bestSuit < 0) {
+            bestSuit = BridgePosition::bs;
+            bestRank = BridgePosition::bc;
+        }
+    }
+    BridgePosition::bs = bestSuit;
+    BridgePosition::bc = bestRank;
+    return lo;
+}
+
 }  // namespace
 
 bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
@@ -96,53 +147,16 @@ bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
     buildSuitCodes(deal);
     NodeCount = 0;
 
-    int inPlay = 0, onTrick = 0;
-    for (int i = 0; i < 52; ++i) {
-        if (isHandCode(deal[i]) || isTrickCode(deal[i])) ++inPlay;
-        if (isTrickCode(deal[i])) ++onTrick;
-    }
-    int n = inPlay / 4;
-    int leader = firstmove;
-    int completed = 0;  // a full trick on the table goes to its winner
-    if (onTrick == 4) {
-        leader = (leader + trickWinner(trick[0]->code(), trick[1]->code(), trick[2]->code(),
-                                       trick[3]->code())) &
-                 3;
-        completed = 1;
-        n -= 1;
-    }
-    for (int i = 0; i < onTrick; ++i) unlinkCard(trick[i]);
-    const int cards = onTrick == 4 ? 0 : onTrick;
-
+    const SearchStart start = startOfSearch(deal, firstmove, trick);
     linkRecords();
-    buildWhoArray(leader);
-    BridgePosition& root = P[n];
+    buildWhoArray(start.leader);
+    BridgePosition& root = P[start.tricks];
     setRootOrder(root);
-    const bool eastWestMoves = ((leader + cards) & 1) == 1;
-
-    startIndex = 0;
-    int lo = 0, hi = n + 1;
-    signed char bestSuit = -1, bestRank = -1;
-    while (lo + 1 < hi) {
-        const int mid = (lo + hi) / 2;
-        const int t = 2 * mid - n - 2;
-        if (rootTest(root, t, trick, cards) >= t + 2) {
-            lo = mid;
-            bestSuit = bs;
-            bestRank = bc;
-        } else {
-            hi = mid;
-            if (bestSuit < 0) {
-                bestSuit = bs;
-                bestRank = bc;
-            }
-        }
-    }
-    // After a completed trick there is no card to choose on it.
-    bs = completed ? -1 : bestSuit;
-    bc = completed ? -1 : bestRank;
-    const short mover = static_cast<short>(lo + completed);
-    const short other = static_cast<short>(n - lo);
+    const int tricks = bisect(root, start, trick);
+    if (start.completed) bs = bc = -1;  // no card to choose on a completed trick
+    const short mover = static_cast<short>(tricks + start.completed);
+    const short other = static_cast<short>(start.tricks - tricks);
+    const bool eastWestMoves = ((start.leader + start.cards) & 1) == 1;
     EastWestTricks = eastWestMoves ? mover : other;
     NorthSouthTricks = eastWestMoves ? other : mover;
     return true;
