@@ -9,7 +9,9 @@
 const char RANK[] = "akqjt98765432";
 const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
 
-int get(char c) { return static_cast<signed char>(c) - '0'; }
+int get(char c) {
+    return static_cast<signed char>(c) - '0';
+}
 
 bool fileExists(const char* fileName) {
     FILE* file = std::fopen(fileName, "r");
@@ -47,10 +49,22 @@ int solvePreferans(const DecodedPosition& position) {
     return 0;
 }
 
-// Not built yet: the bridge solver lands in its own change.
-int solveBridge(const DecodedPosition&) {
-    std::printf("error bridge solving is not available yet\n");
-    return -1;
+// One bridge deal: solved for each opening leader in turn, printing the
+// tricks of the side that does not lead. The table built for the first
+// leader serves the three later solves of the same deal.
+int solveBridge(const DecodedPosition& position) {
+    if (!BridgePosition::allocateTables()) {
+        std::printf("!BridgePosition::allocateTables()");
+        return -1;
+    }
+    for (int leader = 0; leader < 4; ++leader) {
+        BridgePosition::solve(position.deal, position.trump, leader, position.declarer, true,
+                              position.misere, leader == 0);
+        std::printf("%d ", leader == 0 || leader == 2 ? BridgePosition::EastWestTricks
+                                                      : BridgePosition::NorthSouthTricks);
+    }
+    BridgePosition::freeTables();
+    return 0;
 }
 
 }  // namespace

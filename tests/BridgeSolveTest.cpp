@@ -1,0 +1,315 @@
+// Bridge solves checked against the independent plain-minimax reference
+// (tests/support/BridgeReference.h): trick counts and best cards of random
+// endings, completed tricks, the table kept or cleared between solves, the
+// trump in force, and the positions the driver refuses.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BridgePosition.h"
+#include "bridge/Internal.h"
+#include "support/BridgeDealText.h"
+#include "support/BridgeReference.h"
+#include "support/BridgeSolveSupport.h"
+#include "support/RandomBridgePositions.h"
+
+using BP = BridgePosition;
+using namespace bridgeref;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int RANDOM_POSITIONS = 1000;
+#else
+constexpr int RANDOM_POSITIONS = 4000;
+#endif
+
+// A bridge solve as the front end requests it for one leader.
+bool solveDeal(const int* deal, int trump, int leader, bool trumpChanged) {
+    return BP::solve(deal, static_cast<char>(trump), leader, 0, true, false, trumpChanged);
+}
+
+bool solveFor(const Position& p, bool trumpChanged) {
+    return solveDeal(p.deal.data(), p.trump, p.leader, trumpChanged);
+}
+
+struct Outcome {
+    int northSouth;
+    int eastWest;
+    int bestCard;  // deal index, -1 when the solve names none
+};
+
+Outcome outcome() {
+    int best = BP::bs < 0 ? -1 : cardFromSuitAndRank(BP::bs, BP::bc);
+    return {BP::NorthSouthTricks, BP::EastWestTricks, best};
+}
+
+// Compares one engine solve with the reference: both trick counts, and the
+// best card must be a legal card of the seat to move that reaches the
+// optimum. Returns an empty string on agreement.
+std::string disagreement(const Position& p, const Outcome& got) {
+    Tricks want;
+    if (!solveSmall(p, &want)) return "reference refused the position";
+    std::vector<CardValue> values;
+    evaluateCards(p, &values);
+    std::ostringstream out;
+    if (got.northSouth != want.northSouth || got.eastWest != want.eastWest) {
+        out << "tricks " << got.northSouth << "/" << got.eastWest << ", reference "
+            << want.northSouth << "/" << want.eastWest;
+    } else if (cardsOnTrick(p) < 4 && !values.empty() &&
+               valueOfCard(values, got.bestCard) != bestValue(values)) {
+        out << "best card " << got.bestCard << " worth " << valueOfCard(values, got.bestCard)
+            << ", optimum " << bestValue(values);
+    }
+    if (!out.str().empty()) out << " in " << tablePositionString(p) << " leader " << p.leader;
+    return out.str();
+}
+
+// The table is allocated once per test program run of a suite: 272 MiB.
+class BridgeSolve : public ::testing::Test {
+   protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(BP::allocateTables()); }
+    static void TearDownTestSuite() { BP::freeTables(); }
+};
+
+// Solves every position and counts disagreements with the reference. The
+// table is keyed by who holds each suit's remaining cards in rank order, so
+// its bounds hold for every deal under one trump: the positions are grouped
+// by trump and old_ptr is emptied before each solve, which keeps the solver
+// from clearing the table between positions and lets later positions meet
+// the bounds that earlier deals left.
+int countDisagreements(std::vector<Position> positions) {
+    std::stable_sort(positions.begin(), positions.end(),
+                     [](const Position& x, const Position& y) { return x.trump < y.trump; });
+    int wrong = 0;
+    bool first = true;
+    for (const Position& p : positions) {
+        std::fill(std::begin(BP::old_ptr), std::end(BP::old_ptr), 0);
+        EXPECT_TRUE(solveFor(p, first));
+        first = false;
+        std::string problem = disagreement(p, outcome());
+        if (!problem.empty() && ++wrong <= 5) ADD_FAILURE() << problem;
+    }
+    return wrong;
+}
+
+}  // namespace
+
+// Endings of 1 to 5 tricks, every strain, every leader, 0 to 3 cards on the
+// trick, drawn at random.
+TEST_F(BridgeSolve, MatchesReferenceOnRandomEndings) {
+    TestRandom random(20260101);
+    std::vector<Position> positions;
+    int withCardsOnTrick[4] = {0, 0, 0, 0};
+    for (int i = 0; i < RANDOM_POSITIONS; ++i) {
+        positions.push_back(randomPosition(random, 5));
+        ++withCardsOnTrick[cardsOnTrick(positions.back())];
+    }
+    for (int count : withCardsOnTrick) EXPECT_GT(count, RANDOM_POSITIONS / 8);
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
+// A completed trick on the table counts for its winner, who leads the next
+// trick; there is no card left to choose on it.
+TEST_F(BridgeSolve, CompletedTrickCountsForItsWinner) {
+    TestRandom random(4040);
+    std::vector<Position> positions;
+    for (int i = 0; i < RANDOM_POSITIONS / 10; ++i) {
+        PositionShape shape = randomShape(random, 5);
+        shape.trickCards = 4;
+        positions.push_back(randomPosition(random, shape));
+    }
+    EXPECT_EQ(countDisagreements(positions), 0);
+    EXPECT_EQ(BP::bc, -1);
+    EXPECT_EQ(BP::bs, -1);
+}
+
+// No card in play: nothing to search, no trick and no card. (Positions of one
+// trick are among the random endings above.)
+TEST_F(BridgeSolve, EmptyDealNeedsNoSearch) {
+    Position empty;
+    empty.trump = 2;
+    empty.leader = 3;
+    ASSERT_TRUE(solveFor(empty, true));
+    EXPECT_EQ(BP::NorthSouthTricks, 0);
+    EXPECT_EQ(BP::EastWestTricks, 0);
+    EXPECT_EQ(BP::bc, -1);
+    EXPECT_EQ(BP::bs, -1);
+}
+
+namespace {
+
+// Marks a bucket with a key no suit code reaches (suit codes stay below 2 to
+// the 26th), so that a clear shows as the mark's disappearance.
+constexpr uint32_t MARK = 0x7FFFFFF0;
+void plantMark() {
+    BP::hashtable[12345].slot[0].key[0] = MARK;
+    BP::hashtable[12345].nextSlot = 1;  // only a fourth store here would reach it
+}
+bool markSurvived() {
+    return BP::hashtable[12345].slot[0].key[0] == MARK;
+}
+
+// The first `tricks` cards of each seat, in deal order, leave the position
+// (as if played to earlier tricks).
+Position withTricksPlayed(Position p, int tricks) {
+    for (int seat = 0; seat < 4; ++seat) {
+        int taken = 0;
+        for (int& code : p.deal) {
+            if (code == seat + 1 && taken < tricks) {
+                code = 0;
+                ++taken;
+            }
+        }
+    }
+    return p;
+}
+
+}  // namespace
+
+// The four leaders of one deal reuse the table; so does the deal after
+// tricks are played; a card moved to another hand clears it. Every answer
+// equals the answer of a solve that starts from a cleared table.
+TEST_F(BridgeSolve, KeptTableGivesClearedTableAnswers) {
+    TestRandom random(777);
+    for (int round = 0; round < 6; ++round) {
+        PositionShape shape;
+        shape.tricksLeft = 7;
+        shape.trump = round % 5;
+        Position deal = randomPosition(random, shape);
+        Position later = withTricksPlayed(deal, 2);
+        std::vector<Outcome> kept, cleared;
+        for (const Position* p : {&deal, &later}) {
+            for (int leader = 0; leader < 4; ++leader) {
+                Position q = *p;
+                q.leader = leader;
+                bool first = p == &deal && leader == 0;
+                plantMark();
+                ASSERT_TRUE(solveFor(q, first));
+                EXPECT_EQ(markSurvived(), !first) << round << " " << leader;
+                kept.push_back(outcome());
+            }
+        }
+        for (const Position* p : {&deal, &later}) {
+            for (int leader = 0; leader < 4; ++leader) {
+                Position q = *p;
+                q.leader = leader;
+                ASSERT_TRUE(solveFor(q, true));
+                cleared.push_back(outcome());
+            }
+        }
+        for (size_t i = 0; i < kept.size(); ++i) {
+            EXPECT_EQ(kept[i].northSouth, cleared[i].northSouth) << round << " " << i;
+            EXPECT_EQ(kept[i].bestCard, cleared[i].bestCard) << round << " " << i;
+        }
+        // One card of North's goes to East, one of East's to North: cleared.
+        Position moved = later;
+        int north = -1, east = -1;
+        for (int i = 0; i < 52; ++i) {
+            if (moved.deal[i] == 1 && north < 0) north = i;
+            if (moved.deal[i] == 2 && east < 0) east = i;
+        }
+        std::swap(moved.deal[north], moved.deal[east]);
+        plantMark();
+        ASSERT_TRUE(solveFor(moved, false));
+        EXPECT_FALSE(markSurvived());
+    }
+}
+
+// A new trump passed with trumpChanged false and unchanged hands is the
+// trump in force, and the bounds found under the old trump are not used.
+TEST_F(BridgeSolve, TrumpChangeWithoutFlagSolvesForNewTrump) {
+    TestRandom random(99);
+    int differing = 0;
+    for (int round = 0; round < 20; ++round) {
+        PositionShape shape;
+        shape.tricksLeft = 5;
+        shape.trump = round % 5;
+        shape.leader = round % 4;
+        Position p = randomPosition(random, shape);
+        ASSERT_TRUE(solveFor(p, true));
+        int oldNorthSouth = BP::NorthSouthTricks;
+        p.trump = (p.trump + 1 + round % 4) % 5;
+        ASSERT_TRUE(solveFor(p, false));
+        EXPECT_EQ(BP::trump, p.trump);
+        EXPECT_EQ(disagreement(p, outcome()), "");
+        differing += BP::NorthSouthTricks != oldNorthSouth;
+    }
+    EXPECT_GT(differing, 3);  // the new trump mattered in enough rounds
+}
+
+// Deal codes outside 0..8 are cards out of play, for the search and for the
+// reuse test alike.
+TEST_F(BridgeSolve, CodesOutsideTheDealRangeAreOutOfPlay) {
+    TestRandom random(31337);
+    int marked = 0;
+    for (int round = 0; round < 10; ++round) {
+        Position p = randomPosition(random, 4);
+        std::array<int, 52> odd = p.deal;
+        const int strange[] = {9, -1, 100, -2147483647, 2147483647};
+        for (int& code : odd) {
+            if (code == 0) code = strange[marked++ % 5];
+        }
+        ASSERT_TRUE(solveFor(p, true));
+        Outcome plain = outcome();
+        ASSERT_TRUE(solveDeal(odd.data(), p.trump, p.leader, true));
+        Outcome strangeOutcome = outcome();
+        EXPECT_EQ(strangeOutcome.northSouth, plain.northSouth);
+        EXPECT_EQ(strangeOutcome.eastWest, plain.eastWest);
+        EXPECT_EQ(strangeOutcome.bestCard, plain.bestCard);
+    }
+}
+
+// Positions the search cannot play out are refused without touching the
+// results: a gap in the trick, two trick cards of one seat, uneven hands, a
+// leader or trump out of range.
+TEST_F(BridgeSolve, RefusesPositionsItCannotPlayOut) {
+    const std::array<std::string, 4> hands = {"A2...", "K3...", "Q4...", "J5..."};
+    Position sound = handsPosition(hands, 4, 0);
+    ASSERT_TRUE(solveFor(sound, true));
+    const Outcome before = outcome();
+
+    Position gap = sound;
+    ASSERT_TRUE(putOnTrick(&gap, 0, "A0"));
+    ASSERT_TRUE(putOnTrick(&gap, 2, "Q0"));
+    Position twice = sound;
+    ASSERT_TRUE(putOnTrick(&twice, 0, "A0"));
+    ASSERT_TRUE(putOnTrick(&twice, 0, "20"));
+    Position uneven = sound;
+    uneven.deal[parseCard("50")] = 0;
+    Position badLeader = sound;
+    badLeader.leader = 4;
+    Position badTrump = sound;
+    badTrump.trump = 5;
+    for (const Position* p : {&gap, &twice, &uneven, &badLeader, &badTrump}) {
+        EXPECT_FALSE(solveFor(*p, true));
+        EXPECT_EQ(BP::NorthSouthTricks, before.northSouth);
+        EXPECT_EQ(BP::EastWestTricks, before.eastWest);
+        EXPECT_EQ(outcome().bestCard, before.bestCard);
+    }
+}
+
+TEST(BridgeSolveUnallocated, RefusesWithoutTables) {
+    BP::NorthSouthTricks = 7;
+    int deal[52] = {};
+    EXPECT_FALSE(BP::solveposition(deal, 4));
+    EXPECT_EQ(BP::NorthSouthTricks, 7);
+}
+
+TEST(BridgeHasSuit, OnlyCardsInTheSeatsHand) {
+    Position p = handsPosition({"A.2..", "K3...", "Q4...", "J..5."}, 4, 0);
+    ASSERT_TRUE(putOnTrick(&p, 0, "A0"));
+    struct Case {
+        int suit, seat;
+        bool has;
+    } cases[] = {{0, 0, false},  // North's only card of suit 0 is on the trick
+                 {1, 0, true},  {0, 1, true},  {2, 3, true},
+                 {2, 0, false}, {4, 0, false},  // no trump is no suit
+                 {-1, 0, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(BP::hasSuit(c.suit, c.seat, p.deal.data()), c.has) << c.suit << " " << c.seat;
+    }
+}
