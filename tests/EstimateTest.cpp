@@ -27,9 +27,9 @@ using CardMap = std::map<int, int>;  // card index -> a value or a count
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int RANDOM_POSITIONS = 150;
+constexpr int RANDOM_POSITIONS = 400;
 #else
-constexpr int RANDOM_POSITIONS = 600;
+constexpr int RANDOM_POSITIONS = 1500;
 #endif
 constexpr int TO_COME = 100;  // a value still to come
 
