@@ -58,8 +58,10 @@ TEST(HiddenLayout, MatchesReferenceSplitBySplit) {
         {"987.97.87*a*k.987", 5, 2, {3, 55555, 100000, 184748}, 8},
         // Suit 2 trump, seat 3 leads.
         {"ak.kq*j*t.aqj98.a", 2, 2, {17, 75000, 150000, 184748}, 8},
-        // Suit 3 trump, seat 1 leads; only three suit groups.
+        // Suit 0 holds only the absent cards; suit 3 trump, seat 1 leads.
         {"*a*k.aqj.kqjt9.87", 3, 1, {0, 120000, 184748}, 8},
+        // Two suit groups only; the defenders hold every trump of suit 3.
+        {"kqjt987.aj*k*q7", 3, 1, {0, 99999, 184748}, 8},
     };
     for (const ReferenceCase& c : cases) {
         for (int start : c.starts) {
