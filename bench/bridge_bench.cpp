@@ -7,31 +7,19 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "BridgePosition.h"
 #include "bridge/Internal.h"
-
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr uint64_t SEED = 20260314;
 constexpr int LIFECYCLE_ROUNDS = 7;
-
-double milliseconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // splitmix64: the same deals with any compiler and standard library.
 uint64_t nextRandom(uint64_t& state) {

@@ -3,31 +3,20 @@
 // seeded set of deals, and the allocation, first clear and release of the
 // transposition table with the pattern tables. Prints medians.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <random>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "bridge/Internal.h"
 
 using namespace bridge;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr int DEALS = 200;
 constexpr int PASSES = 5;
 constexpr int LIFECYCLE_ROUNDS = 5;
-
-double microseconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::micro>(to - from).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Deals of 13 down to 1 tricks per seat, the rest of the deck out of play.
 std::vector<std::vector<int>> makeDeals() {

@@ -3,12 +3,12 @@
 // once from the first trick. Prints the time per solve and a signature that
 // must not change when only the speed changes.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "PrefPosition.h"
 
 namespace {
@@ -50,10 +50,9 @@ double setupMicros() {
     deal[1] = 2;
     deal[2] = 4;
     const int repeats = 20000;
-    auto start = std::chrono::steady_clock::now();
+    Clock::time_point start = Clock::now();
     for (int i = 0; i < repeats; i++) PrefPosition::solve(deal, 4, 0, 0, false, true);
-    auto stop = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::micro>(stop - start).count() / repeats;
+    return microseconds(start, Clock::now()) / repeats;
 }
 
 }  // namespace
@@ -66,22 +65,18 @@ int main(int argc, char** argv) {
     long declarerTricks = 0;
     unsigned long bestCards = 0;
     for (const BenchDeal& d : deals) {
-        auto start = std::chrono::steady_clock::now();
+        Clock::time_point start = Clock::now();
         PrefPosition::solve(d.deal, d.trump, d.leaderSeat, d.declarerSeat, d.misere, true);
-        auto stop = std::chrono::steady_clock::now();
-        micros.push_back(std::chrono::duration<double, std::micro>(stop - start).count());
+        micros.push_back(microseconds(start, Clock::now()));
         declarerTricks += PrefPosition::number_of_tricks_of_player;
         bestCards =
             bestCards * 31 + static_cast<unsigned long>(PrefPosition::bs * 8 + PrefPosition::bc);
     }
     double total = 0;
     for (double m : micros) total += m;
-    std::vector<double> sorted = micros;
-    std::sort(sorted.begin(), sorted.end());
-    const double median = sorted[sorted.size() / 2];
     std::printf("deals %d\n", count);
     std::printf("mean %.1f us per solve\n", total / count);
-    std::printf("median %.1f us per solve\n", median);
+    std::printf("median %.1f us per solve\n", median(micros));
     std::printf("%.0f solves per second\n", count / (total / 1e6));
     std::printf("setup %.1f us per solve (one trick left)\n", setupMicros());
     std::printf("signature declarer tricks %ld, best cards %lu\n", declarerTricks, bestCards);
