@@ -22,7 +22,7 @@ struct HashBucket {
 typedef void (*EstimateCallback)(void* context, int card, int value);
 
 class BridgePosition {
-public:
+   public:
     // One card of a suit list. rank and suit come first and side by side, so
     // that together they form the card code suit * 256 + rank.
     struct ListItem {
@@ -43,13 +43,13 @@ public:
     ListItem* moves2[13];  // candidates of the second, third, fourth player
     ListItem* moves3[13];
     ListItem* moves4[13];
-    uint8_t who[4];        // playing order of this trick; who[0] leads
-    int whoIndex;          // index of this order in WhoArray
-    BridgePosition* child; // one trick deeper; null in the last-trick record
+    uint8_t who[4];         // playing order of this trick; who[0] leads
+    int whoIndex;           // index of this order in WhoArray
+    BridgePosition* child;  // one trick deeper; null in the last-trick record
     uint32_t nmoves2;
     uint32_t nmoves3;
     uint32_t nmoves4;
-    uint8_t leadRank;      // card led; leadSuit also counts suits while leads are tried
+    uint8_t leadRank;  // card led; leadSuit also counts suits while leads are tried
     uint8_t leadSuit;
     int tricksLeft;
 
@@ -62,7 +62,7 @@ public:
     static uint32_t WhoArray[80];
     static signed char trump;  // 0 to 3, or 4 for no trump
     static int NodeCount;
-    static uint16_t* ST[16];   // no-trump suit tables, ST[1] to ST[10]
+    static uint16_t* ST[16];  // no-trump suit tables, ST[1] to ST[10]
     static HashBucket* hashtable;
     static uint32_t TableSize;
     static bool trumpChanged;
@@ -90,8 +90,8 @@ public:
     // ---- trick values of fixed cards ----
     static int WhoTake(uint16_t c1, uint16_t c2, uint16_t c3, uint16_t c4);
     static int Est(uint16_t c1, uint16_t c2, uint16_t c3, uint16_t c4);
-    static int Est(uint16_t c1, uint16_t c2, uint16_t c3, uint16_t c4, uint16_t d0,
-                   uint16_t d1, uint16_t d2, uint16_t d3);
+    static int Est(uint16_t c1, uint16_t c2, uint16_t c3, uint16_t c4, uint16_t d0, uint16_t d1,
+                   uint16_t d2, uint16_t d3);
 
     // ---- tables, driver and entries ----
     static bool allocateTables();
@@ -100,8 +100,8 @@ public:
     static bool hasSuit(int suit, int seat, const int* deal);
     static bool solve(const int* deal, char trumpSuit, int leader, int declarer, bool bridge,
                       bool misere, bool trumpChangedFlag);
-    static void estimateAll(const int* position, const int* positionAfterMove, signed char trumpSuit,
-                            int leader, int declarer, bool bridge, bool misere, int level,
-                            EstimateCallback callback, void* context);
+    static void estimateAll(const int* position, const int* positionAfterMove,
+                            signed char trumpSuit, int leader, int declarer, bool bridge,
+                            bool misere, int level, EstimateCallback callback, void* context);
     static void switchMove(const int* deal, bool bridge);
 };

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class PrefPosition {
-public:
+   public:
     // One card of a suit list; rank and suit side by side form the card code
     // suit * 256 + rank.
     struct ListItem {
@@ -19,9 +19,9 @@ public:
 
     // One entry of the transposition table.
     struct HashEntry {
-        uint32_t key;   // card set of the stored position
-        int8_t value;   // stored score
-        uint8_t kind;   // 0 exact, 1 upper bound, 2 lower bound
+        uint32_t key;  // card set of the stored position
+        int8_t value;  // stored score
+        uint8_t kind;  // 0 exact, 1 upper bound, 2 lower bound
     };
 
     // ---- the record of one trick level (P[k] has k tricks left) ----
@@ -29,18 +29,18 @@ public:
     ListItem* moves3[10];
     int32_t nmoves2;
     int32_t nmoves3;
-    ListItem* card2;       // cards being tried by the second and third player
+    ListItem* card2;  // cards being tried by the second and third player
     ListItem* card3;
     uint8_t leadRank;
     uint8_t leadSuit;
-    uint8_t who[3];        // player indices in playing order; who[0] leads
+    uint8_t who[3];  // player indices in playing order; who[0] leads
     int32_t tricksLeft;
-    PrefPosition* child;   // next trick level; null at the last trick
+    PrefPosition* child;  // next trick level; null at the last trick
 
     // ---- static solver state ----
-    static ListItem T[32];  // card items, in play cards of suit s from T[8s] up
-    static ListItem S[4];   // low sentinels
-    static ListItem Q[4];   // high sentinels
+    static ListItem T[32];     // card items, in play cards of suit s from T[8s] up
+    static ListItem S[4];      // low sentinels
+    static ListItem Q[4];      // high sentinels
     static signed char trump;  // 0 to 3, or 4 for no trump (always 4 in misere)
     static uint8_t whose;      // the declarer's player index
     static bool mizer;
@@ -80,8 +80,8 @@ public:
 
     // ---- solve drivers ----
     // A position in the 52-card deal array (seats 0, 1 and 3 play).
-    static void solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat,
-                      bool misere, bool unused);
+    static void solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere,
+                      bool unused);
     // A position in the solver's own form: 32-card deal array of player indices.
     static void solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
                       int16_t leadSuit, int16_t leadRankPosition, int16_t secondSuit,

@@ -23,8 +23,8 @@ bool fileExists(const char* fileName);
 
 // Checks a preferans deal text and fills the caller's card arrays; returns an
 // empty string when the text is valid, else the error message.
-std::string parseDeal(const char* text, int leaderArgument, int playerCards[10],
-                      int absentCards[2], int knownCards[12], int& leadCard);
+std::string parseDeal(const char* text, int leaderArgument, int playerCards[10], int absentCards[2],
+                      int knownCards[12], int& leadCard);
 
 // Decoded position string, as the single-position solve receives it.
 struct DecodedPosition {

@@ -19,7 +19,8 @@ ProgramRun runDdsolver(const std::vector<std::string>& arguments,
         if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(127);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(DDSOLVER_PATH));
-        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         execv(DDSOLVER_PATH, argv.data());
         _exit(127);
