@@ -100,17 +100,26 @@ inline void setChildOrder(BridgePosition& r, int w) {
 }
 
 // ---- playing cards ----
-inline void playCard(Item* x) {
+// Unlinks or relinks a card without touching SSCODE: the cards already on the
+// trick at the root belong to no suit code. Cards come back in the reverse
+// order of leaving, so their own links are still those of the moment they left.
+inline void unlinkCard(Item* x) {
     x->lower->higher = x->higher;
     x->higher->lower = x->lower;
+}
+
+inline void relinkCard(Item* x) {
+    x->lower->higher = x;
+    x->higher->lower = x;
+}
+
+inline void playCard(Item* x) {
+    unlinkCard(x);
     SSCODE[x->suit] ^= 1u << x->rank;
 }
 
-// Cards come back in the reverse order of play, so their own links are still
-// those of the moment they left.
 inline void takeBackCard(Item* x) {
-    x->lower->higher = x;
-    x->higher->lower = x;
+    relinkCard(x);
     SSCODE[x->suit] ^= 1u << x->rank;
 }
 

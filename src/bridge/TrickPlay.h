@@ -10,18 +10,6 @@ namespace bridge {
 // gP's answer when none of its cheap tests decides.
 constexpr int UNDECIDED = 100;
 
-// Unlinks or relinks a card of the current trick without touching SSCODE:
-// cards on the trick at the root belong to no suit code.
-inline void unlinkCard(Item* x) {
-    x->lower->higher = x->higher;
-    x->higher->lower = x->lower;
-}
-
-inline void relinkCard(Item* x) {
-    x->lower->higher = x;
-    x->higher->lower = x;
-}
-
 // The answer to "is the score above a?" for the side of trick position Side
 // (0: the leader's side, 1: the other side), after the player at position w
 // of the trick has won it and leads the child. A child answer of 100 comes
