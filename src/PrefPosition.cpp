@@ -3,6 +3,8 @@
 // search for 0, 1 or 2 cards on the table, and the solve drivers.
 #include "PrefPosition.h"
 
+#include "CardList.h"
+
 // ---------------------------------------------------------------------------
 // Static state
 // ---------------------------------------------------------------------------
@@ -51,25 +53,13 @@ inline uint32_t cardBit(int suit, int rank) {
     return 1u << (suit * 8 + 7 - rank);
 }
 
-// Takes a card out of its suit list; the card keeps its own links for the way back.
-inline void unlink(ListItem* x) {
-    x->lower->higher = x->higher;
-    x->higher->lower = x->lower;
-}
-
-// Puts a card back; valid while cards come back in the reverse order of leaving.
-inline void relink(ListItem* x) {
-    x->lower->higher = x;
-    x->higher->lower = x;
-}
-
 inline void play(ListItem* x) {
-    unlink(x);
+    unlinkCard(x);
     ZobristKey ^= index[x->rank * 4 + x->suit];
 }
 
 inline void takeBack(ListItem* x) {
-    relink(x);
+    relinkCard(x);
     ZobristKey ^= index[x->rank * 4 + x->suit];
 }
 
@@ -196,7 +186,7 @@ void PrefPosition::InitList(const int* deal32) {
 void PrefPosition::RemoveItem(int16_t suit, int16_t rank) {
     for (ListItem* c = S[suit].higher; c != &Q[suit]; c = c->higher) {
         if (c->rank == rank) {
-            unlink(c);
+            unlinkCard(c);
             return;
         }
     }

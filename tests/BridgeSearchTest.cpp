@@ -13,6 +13,7 @@
 #include "support/BridgeReference.h"
 #include "support/BridgeSolveSupport.h"
 #include "support/RandomBridgePositions.h"
+#include "support/TestScale.h"
 
 using BP = BridgePosition;
 using bridge::Item;
@@ -21,11 +22,7 @@ using namespace bridgeref;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int RANDOM_POSITIONS = 300;
-#else
-constexpr int RANDOM_POSITIONS = 1500;
-#endif
+constexpr int RANDOM_POSITIONS = sampleSize(1500, 300);
 
 // The trump of the table's bounds: bounds hold across deals of one trump
 // only, so the table is cleared when the trump changes (-1: cleared).
@@ -47,7 +44,7 @@ BP& prepare(const Position& p, Item* trick[4]) {
     bridge::buildWhoArray(p.leader);
     BP& root = P[tricksLeft(p)];
     bridge::setRootOrder(root);
-    for (int i = 0; i < cardsOnTrick(p); ++i) bridge::unlinkCard(trick[i]);
+    for (int i = 0; i < cardsOnTrick(p); ++i) unlinkCard(trick[i]);
     return root;
 }
 

@@ -15,17 +15,14 @@
 #include "support/BridgeReference.h"
 #include "support/BridgeSolveSupport.h"
 #include "support/RandomBridgePositions.h"
+#include "support/TestScale.h"
 
 using BP = BridgePosition;
 using namespace bridgeref;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int RANDOM_POSITIONS = 1000;
-#else
-constexpr int RANDOM_POSITIONS = 4000;
-#endif
+constexpr int RANDOM_POSITIONS = sampleSize(4000, 1000);
 
 // A bridge solve as the front end requests it for one leader.
 bool solveDeal(const int* deal, int trump, int leader, bool trumpChanged) {

@@ -19,6 +19,7 @@
 #include "support/PrefPositions.h"
 #include "support/PrefReference.h"
 #include "support/RandomBridgePositions.h"
+#include "support/TestScale.h"
 
 using BP = BridgePosition;
 using namespace bridgeref;
@@ -26,11 +27,7 @@ using CardMap = std::map<int, int>;  // card index -> a value or a count
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int RANDOM_POSITIONS = 400;
-#else
-constexpr int RANDOM_POSITIONS = 1500;
-#endif
+constexpr int RANDOM_POSITIONS = sampleSize(1500, 400);
 constexpr int TO_COME = 100;  // a value still to come
 
 // What one estimateAll call reported: in order, how often per card, and

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "BridgePosition.h"
+#include "CardList.h"
 
 namespace bridge {
 
@@ -100,19 +101,8 @@ inline void setChildOrder(BridgePosition& r, int w) {
 }
 
 // ---- playing cards ----
-// Unlinks or relinks a card without touching SSCODE: the cards already on the
-// trick at the root belong to no suit code. Cards come back in the reverse
-// order of leaving, so their own links are still those of the moment they left.
-inline void unlinkCard(Item* x) {
-    x->lower->higher = x->higher;
-    x->higher->lower = x->lower;
-}
-
-inline void relinkCard(Item* x) {
-    x->lower->higher = x;
-    x->higher->lower = x;
-}
-
+// Playing a card also toggles its rank in SSCODE; the cards already on the
+// trick at the root belong to no suit code and are only unlinked and relinked.
 inline void playCard(Item* x) {
     unlinkCard(x);
     SSCODE[x->suit] ^= 1u << x->rank;
