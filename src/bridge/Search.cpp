@@ -1,70 +1,108 @@
-// Bridge trick search g: decides "is the score above a?" for a position at
-// the start of a trick by playing whole tricks, and remembers the answer.
-#include "bridge/TrickPlay.h"
+// Bridge search: "do North-South take at least `target` of the tricks still
+// to play (the current one included)?", card by card with make and unmake,
+// with sure tricks and the table consulted at each trick's start.
+#include "bridge/Internal.h"
 
 using namespace bridge;
 
-namespace {
-
-// Leads x and lets the other three seats answer; a or a + 2 for the leader.
-inline int tryLead(BridgePosition& r, Item* x, int a) {
-    playCard(x);
-    int chosen;
-    int v = TrickPlay<0, false>::outer<1>(r, a, 0, chosen);
-    takeBackCard(x);
-    return v;
+void BridgeSolver::addToTrick(int seat, int card) {
+    const int s = suitOf(card), r = rankOf(card);
+    Trick& t = trick_;
+    if (t.count == 0) {
+        t.suit = s;
+        t.winSeat = seat;
+        t.winSuit = s;
+        t.winRank = r;
+    } else if ((s == t.winSuit && r > t.winRank) || (s == trump_ && t.winSuit != trump_)) {
+        t.winSeat = seat;
+        t.winSuit = s;
+        t.winRank = r;
+    }
+    t.onTrick[s] |= static_cast<uint16_t>(1u << r);
+    ++t.count;
 }
 
-inline int remember(const BridgePosition& r, int a, int answer) {
-    storeTable(r.suitCode, r.who[0], a, answer);
-    return answer;
+// With one card left in each hand: the seat whose card wins the last trick.
+int BridgeSolver::lastTrickWinner() const {
+    const int leader = trick_.leader;
+    int winSeat = leader, winSuit = -1, winRank = -1;
+    for (int k = 0; k < 4; ++k) {
+        const int seat = (leader + k) & 3;
+        int s = 0;
+        while (hand_[seat][s] == 0) ++s;
+        const int r = lowestRank(hand_[seat][s]);
+        if (k == 0 || (s == winSuit && r > winRank) || (s == trump_ && winSuit != trump_)) {
+            winSeat = seat;
+            winSuit = s;
+            winRank = r;
+        }
+    }
+    return winSeat;
 }
 
-}  // namespace
+bool BridgeSolver::tryCard(int seat, int card, int target) {
+    const int s = suitOf(card);
+    const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
+    const Trick saved = trick_;
+    hand_[seat][s] ^= bit;
+    inHands_[s] ^= bit;
+    --cardsLeft_;
+    addToTrick(seat, card);
+    bool result;
+    if (trick_.count == 4) {
+        const int winner = trick_.winSeat;
+        trick_ = Trick{winner, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+        result = search(target - ((winner & 1) == 0 ? 1 : 0));
+    } else {
+        result = search(target);
+    }
+    trick_ = saved;
+    hand_[seat][s] ^= bit;
+    inHands_[s] ^= bit;
+    ++cardsLeft_;
+    return result;
+}
 
-// The leader tries one card per run of his equivalent cards, the highest of
-// the run: first the top run of each suit, then the lower runs suit by suit.
-// The other seats' lists are built once per suit in each pass.
-int BridgePosition::g(int a) {
+bool BridgeSolver::search(int target) {
     ++NodeCount;
-    refreshSuitCode(*this);
-    const uint8_t leader = who[0];
-    Item* resume[4];
-    for (int s = 0; s < 4; ++s) {
-        leadSuit = static_cast<uint8_t>(s);
-        Item* const tail = &D[s];
-        Item* x = Q[s].lower;
-        while (x != tail && x->owner != leader) x = x->lower;
-        if (x == tail) {
-            resume[s] = tail;
-            continue;
-        }
-        leadRank = x->rank;
-        find_suitable_cards();
-        if (tryLead(*this, x, a) > a) return remember(*this, a, a + 2);
-        Item* y = x->lower;
-        while (y->owner == leader) y = y->lower;
-        resume[s] = y->lower;  // y is not the leader's; the tail stays on itself
-    }
-    for (int s = 0; s < 4; ++s) {
-        leadSuit = static_cast<uint8_t>(s);
-        Item* const tail = &D[s];
-        bool listed = false;
-        Item* x = resume[s];
-        while (x != tail) {
-            if (x->owner != leader) {
-                x = x->lower;
-                continue;
-            }
-            leadRank = x->rank;
-            if (!listed) {
-                find_suitable_cards();
-                listed = true;
-            }
-            if (tryLead(*this, x, a) > a) return remember(*this, a, a + 2);
-            do x = x->lower;
-            while (x->owner == leader);
+    uint64_t key[2];
+    int tricks = 0;
+    int hint = -1;
+    const bool trickStart = trick_.count == 0;
+    if (trickStart) {
+        const int leader = trick_.leader;
+        tricks = cardsLeft_ / 4;
+        if (target <= 0) return true;
+        if (target > tricks) return false;
+        if (tricks == 1) return (lastTrickWinner() & 1) == 0;
+        const int quick = quickTricks(leader);
+        if ((leader & 1) == 0 ? quick >= target : tricks - quick < target) return (leader & 1) == 0;
+        tableKey(leader, key);
+        if (const TableEntry* e = probe(key)) {
+            if (e->low >= target) return true;
+            if (e->high < target) return false;
+            hint = absoluteMove(leader, e->move);
         }
     }
-    return remember(*this, a, a);
+    const int seat = (trick_.leader + trick_.count) & 3;
+    const bool northSouth = (seat & 1) == 0;
+    Moves moves;
+    generateMoves(seat, moves, hint);
+    int cut = -1;
+    for (int i = 0; i < moves.count; ++i) {
+        if (tryCard(seat, moves.card[i], target) == northSouth) {
+            cut = moves.card[i];
+            break;
+        }
+    }
+    const bool result = cut >= 0 ? northSouth : !northSouth;
+    if (cut >= 0) killer_[cardsLeft_] = static_cast<uint8_t>(cut);
+    if (trickStart) {
+        const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
+        if (result)
+            store(key, tricks, target, tricks, move);
+        else
+            store(key, tricks, 0, target - 1, move);
+    }
+    return result;
 }
