@@ -41,6 +41,7 @@ class BridgeSolver {
     long long NodeCount = 0;
 
     struct TableEntry;
+    struct Bucket;
     struct Moves;
 
    private:
@@ -66,7 +67,7 @@ class BridgeSolver {
     uint8_t killer_[53] = {};
 
     // ---- the transposition table ----
-    TableEntry* table_ = nullptr;
+    Bucket* table_ = nullptr;
     uint32_t generation_ = 0;
     long long tableClears_ = 0;
     int tableTrump_ = -1;
@@ -83,15 +84,19 @@ class BridgeSolver {
     bool rootTest(int target, bool choose, int& card);
 
     // ---- search ----
-    bool search(int target);
-    bool tryCard(int seat, int card, int target);
+    // Ranks: per suit, the cards whose ranks an answer relied on.
+    bool search(int target, uint16_t* relevant);
+    bool tryCard(int seat, int card, int target, uint16_t* relevant);
     void addToTrick(int seat, int card);
     void generateMoves(int seat, Moves& moves, int hint) const;
-    int quickTricks(int leader) const;
-    int lastTrickWinner() const;
-    void tableKey(int leader, uint64_t key[2]) const;
-    const TableEntry* probe(const uint64_t key[2]) const;
-    void store(const uint64_t key[2], int tricks, int low, int high, int move);
+    int quickTricks(int leader, uint16_t* relevant) const;
+    int lastTrickWinner(uint16_t* relevant) const;
+    void markTrickWinner(uint16_t* relevant) const;
+    uint64_t shape() const;
+    // Settles the target from the table when it can (its ranks go to
+    // `relevant`); else `hint` receives a remembered card, if any.
+    int probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint) const;
+    void store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high, int move);
     int relativeMove(int card) const;
     int absoluteMove(int seat, int move) const;
 };

@@ -139,14 +139,15 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
 // his cards here and `card` receives the one that settles the test for his
 // side (North-South reaching the target, East-West holding them below it).
 bool BridgeSolver::rootTest(int target, bool choose, int& card) {
-    if (!choose) return search(target);
+    uint16_t relevant[4];
+    if (!choose) return search(target, relevant);
     ++NodeCount;
     const int seat = (trick_.leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
     generateMoves(seat, moves, ROOT_ORDER);
     for (int i = 0; i < moves.count; ++i) {
-        if (tryCard(seat, moves.card[i], target) == northSouth) {
+        if (tryCard(seat, moves.card[i], target, relevant) == northSouth) {
             card = moves.card[i];
             return northSouth;
         }

@@ -28,8 +28,17 @@ inline int highestRank(uint32_t mask) {
 inline int lowestRank(uint32_t mask) {
     return __builtin_ctz(mask);
 }
+// Cards in a 13-bit mask, from a table built at compile time (the builtin
+// would call a library routine on a plain x86-64 target).
+struct CardCounts {
+    uint8_t of[8192];
+    constexpr CardCounts() : of() {
+        for (int m = 1; m < 8192; ++m) of[m] = static_cast<uint8_t>(of[m >> 1] + (m & 1));
+    }
+};
+inline constexpr CardCounts CARD_COUNTS{};
 inline int countCards(uint32_t mask) {
-    return __builtin_popcount(mask);
+    return CARD_COUNTS.of[mask & 0x1FFF];
 }
 // Ranks strictly between low and high.
 inline uint32_t ranksBetween(int low, int high) {
@@ -51,15 +60,17 @@ struct BridgeSolver::Moves {
     }
 };
 
-// One remembered trick start: the exact relative-rank key, bounds on the
-// North-South tricks from here on, and the card that cut off there.
+// One remembered set of trick starts (partition search): every position
+// with this seat on lead, these suit lengths in every hand, and these owners
+// of the top cards of each suit (the cards whose ranks mattered and every
+// card above them), whatever the owners of the lower cards. The bounds are
+// on the North-South tricks from here on.
 struct BridgeSolver::TableEntry {
-    uint64_t key0;
-    uint64_t key1;
-    uint32_t generation;  // valid only while equal to the table's
+    uint64_t shape;    // four bits per seat and suit: the lengths
+    uint32_t top[4];   // per suit: owners of its top cards, two bits each
+    uint8_t count[4];  // per suit: how many top cards the entry fixes
+    uint8_t leader;
     int8_t low;
     int8_t high;
     uint8_t move;  // suit * 16 + cards of the suit above it; NO_MOVE if none
-    uint8_t tricks;
-    uint64_t spare;
 };

@@ -123,8 +123,9 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
 // Tricks the side of `leader` takes for sure: per suit, the leader's cards
 // above every other card of the suit (all of his cards once the others are
 // out of the suit). At a trump contract a side suit counts no further than
-// the length of an opponent who could ruff it.
-int BridgeSolver::quickTricks(int leader) const {
+// the length of an opponent who could ruff it. `relevant` receives the
+// cards the count relies on.
+int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
     const int lho = (leader + 1) & 3, rho = (leader + 3) & 3;
     int total = 0;
     for (int s = 0; s < 4; ++s) {
@@ -148,6 +149,10 @@ int BridgeSolver::quickTricks(int leader) const {
             }
         }
         total += w;
+        // The argument relies on the owners of the top min(w, k) cards.
+        uint32_t top = inHands_[s];
+        for (int i = 1; i < std::min(w, k); ++i) top ^= 1u << highestRank(top);
+        if (w > 0) relevant[s] |= static_cast<uint16_t>(1u << highestRank(top));
     }
     return total;
 }

@@ -22,25 +22,57 @@ void BridgeSolver::addToTrick(int seat, int card) {
     ++t.count;
 }
 
+namespace {
+
+void clearRanks(uint16_t* ranks) {
+    ranks[0] = ranks[1] = ranks[2] = ranks[3] = 0;
+}
+
+}  // namespace
+
 // With one card left in each hand: the seat whose card wins the last trick.
-int BridgeSolver::lastTrickWinner() const {
+// Its rank mattered when another card of its suit was in the trick.
+int BridgeSolver::lastTrickWinner(uint16_t* relevant) const {
     const int leader = trick_.leader;
     int winSeat = leader, winSuit = -1, winRank = -1;
+    uint16_t played[4] = {0, 0, 0, 0};
     for (int k = 0; k < 4; ++k) {
         const int seat = (leader + k) & 3;
         int s = 0;
         while (hand_[seat][s] == 0) ++s;
         const int r = lowestRank(hand_[seat][s]);
+        played[s] |= static_cast<uint16_t>(1u << r);
         if (k == 0 || (s == winSuit && r > winRank) || (s == trump_ && winSuit != trump_)) {
             winSeat = seat;
             winSuit = s;
             winRank = r;
         }
     }
+    if (countCards(played[winSuit]) > 1) relevant[winSuit] |= static_cast<uint16_t>(1u << winRank);
     return winSeat;
 }
 
-bool BridgeSolver::tryCard(int seat, int card, int target) {
+// The winning card of a completed trick and the cards of its hand that were
+// equivalent to it (only one card of a run is tried), when its rank beat
+// another card of its suit in the trick.
+void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
+    const int s = trick_.winSuit;
+    if (countCards(trick_.onTrick[s]) < 2) return;
+    const uint32_t all = inHands_[s] | trick_.onTrick[s];
+    const uint32_t own = hand_[trick_.winSeat][s];
+    int r = trick_.winRank;
+    uint32_t marks = 1u << r;
+    for (uint32_t below = all & ((1u << r) - 1); below != 0;) {
+        const int next = highestRank(below);
+        if (!((own >> next) & 1)) break;
+        marks |= 1u << next;
+        below ^= 1u << next;
+        r = next;
+    }
+    relevant[s] |= static_cast<uint16_t>(marks);
+}
+
+bool BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const int s = suitOf(card);
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
     const Trick saved = trick_;
@@ -50,11 +82,14 @@ bool BridgeSolver::tryCard(int seat, int card, int target) {
     addToTrick(seat, card);
     bool result;
     if (trick_.count == 4) {
-        const int winner = trick_.winSeat;
+        const Trick done = trick_;
+        const int winner = done.winSeat;
         trick_ = Trick{winner, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
-        result = search(target - ((winner & 1) == 0 ? 1 : 0));
+        result = search(target - ((winner & 1) == 0 ? 1 : 0), relevant);
+        trick_ = done;
+        markTrickWinner(relevant);
     } else {
-        result = search(target);
+        result = search(target, relevant);
     }
     trick_ = saved;
     hand_[seat][s] ^= bit;
@@ -63,46 +98,54 @@ bool BridgeSolver::tryCard(int seat, int card, int target) {
     return result;
 }
 
-bool BridgeSolver::search(int target) {
+bool BridgeSolver::search(int target, uint16_t* relevant) {
     ++NodeCount;
-    uint64_t key[2];
+    clearRanks(relevant);
     int tricks = 0;
     int hint = -1;
+    uint64_t lengths = 0;
+    const int leader = trick_.leader;
     const bool trickStart = trick_.count == 0;
     if (trickStart) {
-        const int leader = trick_.leader;
         tricks = cardsLeft_ / 4;
         if (target <= 0) return true;
         if (target > tricks) return false;
-        if (tricks == 1) return (lastTrickWinner() & 1) == 0;
-        const int quick = quickTricks(leader);
+        if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0;
+        const int quick = quickTricks(leader, relevant);
         if ((leader & 1) == 0 ? quick >= target : tricks - quick < target) return (leader & 1) == 0;
-        tableKey(leader, key);
-        if (const TableEntry* e = probe(key)) {
-            if (e->low >= target) return true;
-            if (e->high < target) return false;
-            hint = absoluteMove(leader, e->move);
-        }
+        clearRanks(relevant);
+        lengths = shape();
+        const int settled = probe(lengths, leader, target, relevant, hint);
+        if (settled >= 0) return settled == 1;
     }
-    const int seat = (trick_.leader + trick_.count) & 3;
+    const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
     generateMoves(seat, moves, hint);
     int cut = -1;
+    uint16_t child[4];
+    uint16_t skip[4] = {0, 0, 0, 0};
     for (int i = 0; i < moves.count; ++i) {
-        if (tryCard(seat, moves.card[i], target) == northSouth) {
+        if ((skip[suitOf(moves.card[i])] >> rankOf(moves.card[i])) & 1) continue;
+        if (tryCard(seat, moves.card[i], target, child) == northSouth) {
             cut = moves.card[i];
+            for (int s = 0; s < 4; ++s) relevant[s] = child[s];
             break;
         }
+        for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
+        // A card below every rank that mattered so far in its suit stands
+        // for the lower cards of the suit in this hand: they are skipped.
+        const int s = suitOf(moves.card[i]), r = rankOf(moves.card[i]);
+        if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
     }
     const bool result = cut >= 0 ? northSouth : !northSouth;
     if (cut >= 0) killer_[cardsLeft_] = static_cast<uint8_t>(cut);
     if (trickStart) {
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
         if (result)
-            store(key, tricks, target, tricks, move);
+            store(lengths, leader, relevant, target, tricks, move);
         else
-            store(key, tricks, 0, target - 1, move);
+            store(lengths, leader, relevant, 0, target - 1, move);
     }
     return result;
 }

@@ -1,6 +1,7 @@
 // The bridge solver's transposition table: anonymous memory that the system
 // hands out zeroed on first touch, cleared by a new generation number, keyed
-// by the relative-rank owners of every suit and the seat on lead.
+// by the seat on lead and the suit lengths, each entry fixing the owners of
+// the top cards that mattered.
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -13,25 +14,42 @@ using namespace bridge;
 
 namespace {
 
-constexpr int TABLE_BITS = 20;  // buckets of two entries: 64 MiB of address space
-constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
-constexpr std::size_t TABLE_BYTES = BUCKETS * 2 * sizeof(BridgeSolver::TableEntry);
+constexpr int TABLE_BITS = 13;       // 8192 buckets
+constexpr int BUCKET_ENTRIES = 128;  // 46 MiB of address space in all
 constexpr uint32_t PATTERN_BITS = (1u << 26) - 1;
 
-static_assert(sizeof(BridgeSolver::TableEntry) == 32, "two entries fill a cache line");
+static_assert(sizeof(BridgeSolver::TableEntry) == 32, "entries stay small");
 
-std::size_t bucketOf(const uint64_t key[2]) {
-    uint64_t h = (key[0] * 0x9E3779B97F4A7C15ull) ^ (key[1] + (key[1] >> 31));
-    h *= 0xC2B2AE3D27D4EB4Full;
-    return static_cast<std::size_t>(h >> (64 - TABLE_BITS));
+uint64_t mixed(uint64_t shape, int leader) {
+    uint64_t h = (shape ^ (static_cast<uint64_t>(leader) << 60)) * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 29;
+    return h * 0xC2B2AE3D27D4EB4Full;
 }
 
-bool isLive(const BridgeSolver::TableEntry& e, uint32_t generation) {
-    return e.generation == generation;
-}
+}  // namespace
 
-bool matches(const BridgeSolver::TableEntry& e, const uint64_t key[2], uint32_t generation) {
-    return e.generation == generation && e.key0 == key[0] && e.key1 == key[1];
+// The entries of one shape and seat on lead share a bucket. Per slot, a tag
+// of the shape and seat, and the owners of the top two cards of each suit
+// with the mask of those the entry fixes, let a probe pass over most entries
+// that cannot match without reading them.
+struct BridgeSolver::Bucket {
+    uint32_t generation;  // the entries are live only while it is the table's
+    uint32_t used;        // live entries: slots 0 to used - 1
+    uint32_t next;        // the slot a new entry takes once all are used
+    uint32_t spare;
+    uint32_t tag[BUCKET_ENTRIES];
+    uint16_t topTwo[BUCKET_ENTRIES];
+    uint16_t topMask[BUCKET_ENTRIES];
+    TableEntry entry[BUCKET_ENTRIES];
+};
+
+namespace {
+
+constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
+constexpr std::size_t TABLE_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
+
+uint32_t tagOf(uint64_t h) {
+    return static_cast<uint32_t>(h);
 }
 
 }  // namespace
@@ -44,7 +62,7 @@ bool BridgeSolver::reserveTable() {
 #ifdef MADV_HUGEPAGE
     madvise(p, TABLE_BYTES, MADV_HUGEPAGE);
 #endif
-    table_ = static_cast<TableEntry*>(p);
+    table_ = static_cast<Bucket*>(p);
     generation_ = 0;  // fresh pages are all zero: every entry is stale
     fresh_ = true;
     return true;
@@ -82,45 +100,153 @@ void BridgeSolver::buildSuitCodes() {
     }
 }
 
-void BridgeSolver::tableKey(int leader, uint64_t key[2]) const {
-    key[0] = suitCode_[0][inHands_[0]] | (static_cast<uint64_t>(suitCode_[1][inHands_[1]]) << 32);
-    key[1] = suitCode_[2][inHands_[2]] | (static_cast<uint64_t>(suitCode_[3][inHands_[3]]) << 32) |
-             (static_cast<uint64_t>(leader) << 62);
+uint64_t BridgeSolver::shape() const {
+    uint64_t lengths = 0;
+    for (int seat = 0; seat < 4; ++seat) {
+        for (int s = 0; s < 4; ++s) {
+            lengths = (lengths << 4) | static_cast<uint64_t>(countCards(hand_[seat][s]));
+        }
+    }
+    return lengths;
 }
 
-const BridgeSolver::TableEntry* BridgeSolver::probe(const uint64_t key[2]) const {
-    const TableEntry* bucket = &table_[bucketOf(key) * 2];
-    if (matches(bucket[0], key, generation_)) return &bucket[0];
-    if (matches(bucket[1], key, generation_)) return &bucket[1];
-    return nullptr;
+namespace {
+
+// Owners of a suit's held cards from the top down, and how many there are.
+struct SuitPatterns {
+    uint32_t pattern[4];
+    int length[4];
+};
+
+// The entry's top cards of suit s as the position has them, when it fixes
+// `count` of them.
+inline uint32_t topOf(const SuitPatterns& p, int s, int count) {
+    return p.pattern[s] >> (2 * (p.length[s] - count));
 }
 
-// Narrows the bounds of a known entry; a new one goes to the first slot when
-// it covers at least as many tricks as the one there (which moves to the
-// second), else to the second.
-void BridgeSolver::store(const uint64_t key[2], int tricks, int low, int high, int move) {
-    TableEntry* bucket = &table_[bucketOf(key) * 2];
-    for (int i = 0; i < 2; ++i) {
-        TableEntry& e = bucket[i];
-        if (!matches(e, key, generation_)) continue;
-        e.low = static_cast<int8_t>(std::max<int>(e.low, low));
-        e.high = static_cast<int8_t>(std::min<int>(e.high, high));
-        if (move != NO_MOVE) e.move = static_cast<uint8_t>(move);
+// Four bits per suit: the owners of its top two cards (of the top one,
+// shifted up, in a suit of one card), from `count` top cards whose owners
+// are `top`.
+inline uint32_t topTwoNibble(uint32_t top, int count) {
+    return count >= 2 ? (top >> (2 * (count - 2))) & 15 : count == 1 ? (top << 2) & 15 : 0;
+}
+inline uint32_t topTwoMask(int count) {
+    return count >= 2 ? 15 : count == 1 ? 12 : 0;
+}
+
+bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
+    for (int s = 0; s < 4; ++s) {
+        if (e.count[s] != 0 && topOf(p, s, e.count[s]) != e.top[s]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant,
+                        int& hint) const {
+    const uint64_t h = mixed(shape, leader);
+    const Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
+    if (bucket.generation != generation_) return -1;
+    const uint32_t tag = tagOf(h);
+    SuitPatterns p;
+    uint32_t topTwo = 0;
+    for (int s = 0; s < 4; ++s) {
+        p.pattern[s] = suitCode_[s][inHands_[s]] & PATTERN_BITS;
+        p.length[s] = countCards(inHands_[s]);
+        topTwo |= topTwoNibble(p.pattern[s], p.length[s]) << (4 * s);
+    }
+    const int used = static_cast<int>(bucket.used);
+    for (int base = 0; base < used; base += 32) {
+        // The tags of 32 slots at once, in a loop the compiler can vectorise.
+        uint32_t hits = 0;
+        for (int j = 0; j < 32; ++j) {
+            const int k = base + j;
+            const bool near =
+                bucket.tag[k] == tag && ((bucket.topTwo[k] ^ topTwo) & bucket.topMask[k]) == 0;
+            hits |= static_cast<uint32_t>(near) << j;
+        }
+        if (used - base < 32) hits &= (1u << (used - base)) - 1;
+        for (; hits != 0; hits &= hits - 1) {
+            const int i = base + lowestRank(hits);
+            const TableEntry& e = bucket.entry[i];
+            if (e.shape != shape || e.leader != leader) continue;
+            if (!covers(e, p)) continue;
+            if (e.low >= target || e.high < target) {
+                // The ranks it relied on: the fixed top cards of each suit.
+                for (int s = 0; s < 4; ++s) {
+                    uint32_t held = inHands_[s];
+                    for (int k = 1; k < e.count[s]; ++k) held ^= 1u << highestRank(held);
+                    relevant[s] =
+                        e.count[s] != 0 ? static_cast<uint16_t>(1u << highestRank(held)) : 0;
+                }
+                return e.low >= target ? 1 : 0;
+            }
+            if (hint < 0) hint = absoluteMove(leader, e.move);
+        }
+    }
+    return -1;
+}
+
+// Narrows the bounds of an entry with the same top cards; a new entry takes
+// the bucket's next free slot, else its slots in rotation.
+void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high,
+                         int move) {
+    TableEntry fresh{};
+    fresh.shape = shape;
+    fresh.leader = static_cast<uint8_t>(leader);
+    fresh.low = static_cast<int8_t>(low);
+    fresh.high = static_cast<int8_t>(high);
+    fresh.move = static_cast<uint8_t>(move);
+    for (int s = 0; s < 4; ++s) {
+        const uint32_t used = relevant[s] & inHands_[s];
+        if (used == 0) continue;
+        const int count = countCards(inHands_[s] >> lowestRank(used));
+        SuitPatterns p;
+        p.pattern[s] = suitCode_[s][inHands_[s]] & PATTERN_BITS;
+        p.length[s] = countCards(inHands_[s]);
+        fresh.count[s] = static_cast<uint8_t>(count);
+        fresh.top[s] = topOf(p, s, count);
+    }
+    const uint64_t h = mixed(shape, leader);
+    Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
+    if (bucket.generation != generation_) {
+        bucket.generation = generation_;
+        bucket.used = 0;
+        bucket.next = 0;
+    }
+    const uint32_t tag = tagOf(h);
+    uint32_t topTwo = 0, topMask = 0;
+    for (int s = 0; s < 4; ++s) {
+        topTwo |= topTwoNibble(fresh.top[s], fresh.count[s]) << (4 * s);
+        topMask |= topTwoMask(fresh.count[s]) << (4 * s);
+    }
+    const int used = static_cast<int>(bucket.used);
+    for (int i = 0; i < used; ++i) {
+        if (bucket.tag[i] != tag || bucket.topTwo[i] != topTwo || bucket.topMask[i] != topMask)
+            continue;
+        TableEntry& e = bucket.entry[i];
+        if (e.shape != shape || e.leader != leader) continue;
+        bool same = true;
+        for (int s = 0; s < 4; ++s)
+            same = same && e.count[s] == fresh.count[s] && e.top[s] == fresh.top[s];
+        if (!same) continue;
+        e.low = std::max(e.low, fresh.low);
+        e.high = std::min(e.high, fresh.high);
+        if (move != NO_MOVE) e.move = fresh.move;
         return;
     }
-    TableEntry* slot = &bucket[1];
-    if (!isLive(bucket[0], generation_) || bucket[0].tricks <= tricks) {
-        if (isLive(bucket[0], generation_)) bucket[1] = bucket[0];
-        slot = &bucket[0];
+    int slot = used;
+    if (used < BUCKET_ENTRIES) {
+        bucket.used = static_cast<uint32_t>(used + 1);
+    } else {
+        slot = static_cast<int>(bucket.next % BUCKET_ENTRIES);
+        bucket.next = static_cast<uint32_t>(slot + 1);
     }
-    *slot = TableEntry{key[0],
-                       key[1],
-                       generation_,
-                       static_cast<int8_t>(low),
-                       static_cast<int8_t>(high),
-                       static_cast<uint8_t>(move),
-                       static_cast<uint8_t>(tricks),
-                       0};
+    bucket.entry[slot] = fresh;
+    bucket.tag[slot] = tag;
+    bucket.topTwo[slot] = static_cast<uint16_t>(topTwo);
+    bucket.topMask[slot] = static_cast<uint16_t>(topMask);
 }
 
 // A card as its suit and the number of held cards of the suit above it, which
