@@ -89,7 +89,9 @@ class BridgeSolver {
     bool tryCard(int seat, int card, int target, uint16_t* relevant);
     void addToTrick(int seat, int card);
     void generateMoves(int seat, Moves& moves, int hint) const;
+    int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
     int quickTricks(int leader, uint16_t* relevant) const;
+    int topTrumpTricks(int& holder, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
     uint64_t shape() const;

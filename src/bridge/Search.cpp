@@ -114,6 +114,11 @@ bool BridgeSolver::search(int target, uint16_t* relevant) {
         const int quick = quickTricks(leader, relevant);
         if ((leader & 1) == 0 ? quick >= target : tricks - quick < target) return (leader & 1) == 0;
         clearRanks(relevant);
+        int holder = 0;
+        const int trumpTricks = topTrumpTricks(holder, relevant);
+        if ((holder & 1) == 0 ? trumpTricks >= target : tricks - trumpTricks < target)
+            return (holder & 1) == 0;
+        clearRanks(relevant);
         lengths = shape();
         const int settled = probe(lengths, leader, target, relevant, hint);
         if (settled >= 0) return settled == 1;
