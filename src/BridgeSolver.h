@@ -81,12 +81,12 @@ class BridgeSolver {
     void clearTable();
     void buildSuitCodes();
     int driveSearch(int tricks, int guess, bool choose, int& bestCard);
-    bool rootTest(int target, bool choose, int& card);
+    int rootTest(int target, bool choose, int& card);
 
     // ---- search ----
     // Ranks: per suit, the cards whose ranks an answer relied on.
-    bool search(int target, uint16_t* relevant);
-    bool tryCard(int seat, int card, int target, uint16_t* relevant);
+    int search(int target, uint16_t* relevant);
+    int tryCard(int seat, int card, int target, uint16_t* relevant);
     void addToTrick(int seat, int card);
     void generateMoves(int seat, Moves& moves, int hint) const;
     int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
@@ -97,7 +97,8 @@ class BridgeSolver {
     uint64_t shape() const;
     // Settles the target from the table when it can (its ranks go to
     // `relevant`); else `hint` receives a remembered card, if any.
-    int probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint) const;
+    bool probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
+               int& value) const;
     void store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high, int move);
     int relativeMove(int card) const;
     int absoluteMove(int seat, int move) const;

@@ -135,10 +135,11 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
     return true;
 }
 
-// One null-window test at the root. When `choose`, the seat to move tries
-// his cards here and `card` receives the one that settles the test for his
-// side (North-South reaching the target, East-West holding them below it).
-bool BridgeSolver::rootTest(int target, bool choose, int& card) {
+// One null-window test at the root (a fail-soft value as the search gives
+// it). When `choose`, the seat to move tries his cards here and `card`
+// receives the first, in a fixed order, that settles the test for his side
+// (North-South reaching the target, East-West holding them below it).
+int BridgeSolver::rootTest(int target, bool choose, int& card) {
     uint16_t relevant[4];
     if (!choose) return search(target, relevant);
     ++NodeCount;
@@ -146,19 +147,23 @@ bool BridgeSolver::rootTest(int target, bool choose, int& card) {
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
     generateMoves(seat, moves, ROOT_ORDER);
+    int best = northSouth ? 0 : (cardsLeft_ + trick_.count) / 4;
     for (int i = 0; i < moves.count; ++i) {
-        if (tryCard(seat, moves.card[i], target, relevant) == northSouth) {
+        const int v = tryCard(seat, moves.card[i], target, relevant);
+        if ((v >= target) == northSouth) {
             card = moves.card[i];
-            return northSouth;
+            return v;
         }
+        best = northSouth ? std::max(best, v) : std::min(best, v);
     }
-    return !northSouth;
+    return best;
 }
 
-// North-South tricks out of `tricks`: the target steps up from the guess
-// while tests pass, down while they fail. bestCard receives the card of the
-// last test that its seat's side won (the first candidate when no test
-// could be won: every card then reaches the optimum).
+// North-South tricks out of `tricks`: a target moves from the guess until
+// the bounds meet, each test's value narrowing them. bestCard receives the
+// card that settled the test which fixed the result for the seat to move's
+// side: the first card in the root order that reaches the optimum (the
+// first candidate when no test was needed: every card then reaches it).
 int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard) {
     bestCard = -1;
     if (tricks == 0) return 0;
@@ -173,14 +178,15 @@ int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard)
     while (low < high) {
         target = std::clamp(target, low + 1, high);
         int card = -1;
-        if (rootTest(target, choose, card)) {
-            low = target;
+        const int v = rootTest(target, choose, card);
+        if (v >= target) {
+            low = v;
             if (northSouthMoves && card >= 0) bestCard = card;
-            ++target;
+            target = low + 1;
         } else {
-            high = target - 1;
+            high = v;
             if (!northSouthMoves && card >= 0) bestCard = card;
-            --target;
+            target = high;
         }
     }
     return low;

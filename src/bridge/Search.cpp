@@ -1,6 +1,9 @@
-// Bridge search: "do North-South take at least `target` of the tricks still
-// to play (the current one included)?", card by card with make and unmake,
-// with sure tricks and the table consulted at each trick's start.
+// Bridge search: how many of the tricks still to play (the current one
+// included) do North-South take, relative to a target (a null window),
+// card by card with make and unmake, with sure tricks and the table
+// consulted at each trick's start.
+#include <algorithm>
+
 #include "bridge/Internal.h"
 
 using namespace bridge;
@@ -72,7 +75,7 @@ void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
     relevant[s] |= static_cast<uint16_t>(marks);
 }
 
-bool BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
+int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const int s = suitOf(card);
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
     const Trick saved = trick_;
@@ -80,77 +83,83 @@ bool BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     inHands_[s] ^= bit;
     --cardsLeft_;
     addToTrick(seat, card);
-    bool result;
+    int value;
     if (trick_.count == 4) {
         const Trick done = trick_;
-        const int winner = done.winSeat;
-        trick_ = Trick{winner, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
-        result = search(target - ((winner & 1) == 0 ? 1 : 0), relevant);
+        const int won = (done.winSeat & 1) == 0 ? 1 : 0;
+        trick_ = Trick{done.winSeat, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+        value = search(target - won, relevant) + won;
         trick_ = done;
         markTrickWinner(relevant);
     } else {
-        result = search(target, relevant);
+        value = search(target, relevant);
     }
     trick_ = saved;
     hand_[seat][s] ^= bit;
     inHands_[s] ^= bit;
     ++cardsLeft_;
-    return result;
+    return value;
 }
 
-bool BridgeSolver::search(int target, uint16_t* relevant) {
+// Fail-soft: a value v >= target means North-South take at least v of the
+// tricks from here, v < target that they take at most v.
+int BridgeSolver::search(int target, uint16_t* relevant) {
     ++NodeCount;
     clearRanks(relevant);
-    int tricks = 0;
+    const int tricks = (cardsLeft_ + trick_.count) / 4;
     int hint = -1;
     uint64_t lengths = 0;
     const int leader = trick_.leader;
     const bool trickStart = trick_.count == 0;
     if (trickStart) {
-        tricks = cardsLeft_ / 4;
-        if (target <= 0) return true;
-        if (target > tricks) return false;
-        if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0;
+        if (target <= 0) return 0;
+        if (target > tricks) return tricks;
+        if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
+        // Sure tricks of either side bound the North-South tricks.
         const int quick = quickTricks(leader, relevant);
-        if ((leader & 1) == 0 ? quick >= target : tricks - quick < target) return (leader & 1) == 0;
+        if ((leader & 1) == 0 && quick >= target) return quick;
+        if ((leader & 1) == 1 && tricks - quick < target) return tricks - quick;
         clearRanks(relevant);
         int holder = 0;
         const int trumpTricks = topTrumpTricks(holder, relevant);
-        if ((holder & 1) == 0 ? trumpTricks >= target : tricks - trumpTricks < target)
-            return (holder & 1) == 0;
+        if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
+        if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
         clearRanks(relevant);
         lengths = shape();
-        const int settled = probe(lengths, leader, target, relevant, hint);
-        if (settled >= 0) return settled == 1;
+        int value;
+        if (probe(lengths, leader, target, relevant, hint, value)) return value;
     }
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
     generateMoves(seat, moves, hint);
     int cut = -1;
+    int best = northSouth ? 0 : tricks;
     uint16_t child[4];
     uint16_t skip[4] = {0, 0, 0, 0};
     for (int i = 0; i < moves.count; ++i) {
         if ((skip[suitOf(moves.card[i])] >> rankOf(moves.card[i])) & 1) continue;
-        if (tryCard(seat, moves.card[i], target, child) == northSouth) {
+        const int v = tryCard(seat, moves.card[i], target, child);
+        if ((v >= target) == northSouth) {
             cut = moves.card[i];
+            best = v;
             for (int s = 0; s < 4; ++s) relevant[s] = child[s];
             break;
         }
+        best = northSouth ? std::max(best, v) : std::min(best, v);
         for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
         // A card below every rank that mattered so far in its suit stands
         // for the lower cards of the suit in this hand: they are skipped.
         const int s = suitOf(moves.card[i]), r = rankOf(moves.card[i]);
         if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
     }
-    const bool result = cut >= 0 ? northSouth : !northSouth;
     if (cut >= 0) killer_[cardsLeft_] = static_cast<uint8_t>(cut);
     if (trickStart) {
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
-        if (result)
-            store(lengths, leader, relevant, target, tricks, move);
+        if (best >= target)
+            store(lengths, leader, relevant, best, tricks, move);
         else
-            store(lengths, leader, relevant, 0, target - 1, move);
+            store(lengths, leader, relevant, 0, best, move);
     }
-    return result;
+    return best;
 }

@@ -143,11 +143,11 @@ bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
 
 }  // namespace
 
-int BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant,
-                        int& hint) const {
+bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
+                         int& value) const {
     const uint64_t h = mixed(shape, leader);
     const Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
-    if (bucket.generation != generation_) return -1;
+    if (bucket.generation != generation_) return false;
     const uint32_t tag = tagOf(h);
     SuitPatterns p;
     uint32_t topTwo = 0;
@@ -180,12 +180,13 @@ int BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* releva
                     relevant[s] =
                         e.count[s] != 0 ? static_cast<uint16_t>(1u << highestRank(held)) : 0;
                 }
-                return e.low >= target ? 1 : 0;
+                value = e.low >= target ? e.low : e.high;
+                return true;
             }
             if (hint < 0) hint = absoluteMove(leader, e.move);
         }
     }
-    return -1;
+    return false;
 }
 
 // Narrows the bounds of an entry with the same top cards; a new entry takes
