@@ -95,6 +95,7 @@ class BridgeSolver {
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
     uint64_t shape() const;
+    void prefetchBucket(uint64_t shape, int leader) const;
     // Settles the target from the table when it can (its ranks go to
     // `relevant`); else `hint` receives a remembered card, if any.
     bool probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,

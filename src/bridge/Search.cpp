@@ -115,6 +115,8 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if (target <= 0) return 0;
         if (target > tricks) return tricks;
         if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
+        lengths = shape();
+        prefetchBucket(lengths, leader);
         // Sure tricks of either side bound the North-South tricks.
         const int quick = quickTricks(leader, relevant);
         if ((leader & 1) == 0 && quick >= target) return quick;
@@ -125,7 +127,6 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
         if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
         clearRanks(relevant);
-        lengths = shape();
         int value;
         if (probe(lengths, leader, target, relevant, hint, value)) return value;
     }

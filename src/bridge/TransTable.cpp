@@ -37,9 +37,7 @@ struct BridgeSolver::Bucket {
     uint32_t used;        // live entries: slots 0 to used - 1
     uint32_t next;        // the slot a new entry takes once all are used
     uint32_t spare;
-    uint32_t tag[BUCKET_ENTRIES];
-    uint16_t topTwo[BUCKET_ENTRIES];
-    uint16_t topMask[BUCKET_ENTRIES];
+    uint64_t slot[BUCKET_ENTRIES];  // tag << 32 | top two owners << 16 | their mask
     TableEntry entry[BUCKET_ENTRIES];
 };
 
@@ -143,6 +141,14 @@ bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
 
 }  // namespace
 
+// Starts loading the bucket's header and first tags while the sure tricks
+// are counted.
+void BridgeSolver::prefetchBucket(uint64_t shape, int leader) const {
+    const Bucket* bucket = &table_[mixed(shape, leader) >> (64 - TABLE_BITS)];
+    __builtin_prefetch(bucket);
+    __builtin_prefetch(reinterpret_cast<const char*>(bucket) + 64);
+}
+
 bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
                          int& value) const {
     const uint64_t h = mixed(shape, leader);
@@ -162,8 +168,8 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
         uint32_t hits = 0;
         for (int j = 0; j < 32; ++j) {
             const int k = base + j;
-            const bool near =
-                bucket.tag[k] == tag && ((bucket.topTwo[k] ^ topTwo) & bucket.topMask[k]) == 0;
+            const bool near = (bucket.slot[k] >> 32) == tag &&
+                              (((bucket.slot[k] >> 16) ^ topTwo) & bucket.slot[k] & 0xFFFF) == 0;
             hits |= static_cast<uint32_t>(near) << j;
         }
         if (used - base < 32) hits &= (1u << (used - base)) - 1;
@@ -222,10 +228,10 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
         topTwo |= topTwoNibble(fresh.top[s], fresh.count[s]) << (4 * s);
         topMask |= topTwoMask(fresh.count[s]) << (4 * s);
     }
+    const uint64_t word = (static_cast<uint64_t>(tag) << 32) | (topTwo << 16) | topMask;
     const int used = static_cast<int>(bucket.used);
     for (int i = 0; i < used; ++i) {
-        if (bucket.tag[i] != tag || bucket.topTwo[i] != topTwo || bucket.topMask[i] != topMask)
-            continue;
+        if (bucket.slot[i] != word) continue;
         TableEntry& e = bucket.entry[i];
         if (e.shape != shape || e.leader != leader) continue;
         bool same = true;
@@ -237,17 +243,15 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
         if (move != NO_MOVE) e.move = fresh.move;
         return;
     }
-    int slot = used;
+    int place = used;
     if (used < BUCKET_ENTRIES) {
         bucket.used = static_cast<uint32_t>(used + 1);
     } else {
-        slot = static_cast<int>(bucket.next % BUCKET_ENTRIES);
-        bucket.next = static_cast<uint32_t>(slot + 1);
+        place = static_cast<int>(bucket.next % BUCKET_ENTRIES);
+        bucket.next = static_cast<uint32_t>(place + 1);
     }
-    bucket.entry[slot] = fresh;
-    bucket.tag[slot] = tag;
-    bucket.topTwo[slot] = static_cast<uint16_t>(topTwo);
-    bucket.topMask[slot] = static_cast<uint16_t>(topMask);
+    bucket.entry[place] = fresh;
+    bucket.slot[place] = word;
 }
 
 // A card as its suit and the number of held cards of the suit above it, which
