@@ -65,14 +65,15 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
                 base -= 40;
             else if (ruffs(partner))
                 base += 25;
-            if (s == trump_) base -= 10;
+            if (s == trump_) base -= 25;
             const int low = lowestRank(held);
             forEachRunTop(held, all, [&](int r) {
                 int w = base - r;
                 if (r == top && !opponentRuffs) w += 45;
                 if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
                     w += 30;  // the lowest run: a lead to partner's top card
-                if (topOwner == lho && r != top) w -= 10;
+                if (topOwner == lho && r != top) w += 10;
+                if (topOwner == rho && r != top) w -= 10;
                 m.add(cardOf(s, r), w);
             });
         }
@@ -85,7 +86,16 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
             const uint32_t all = inHands_[s] | trick_.onTrick[s];
             forEachRunTop(followed, all, [&](int r) {
                 int w = -r;
-                if (!partnerWins && !ruffed && r > trick_.winRank) w = 40 - r;
+                // Whether no later opponent can beat the card.
+                const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
+                if (!partnerWins && !ruffed && r > trick_.winRank) {
+                    // Second hand wins only when sure to; third hand
+                    // prefers the cheapest card that fourth hand cannot beat.
+                    if (trick_.count != 1 || sure) w = (sure ? 50 : 20) - r;
+                } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
+                           (hand_[lho][s] >> trick_.winRank) != 0) {
+                    w = 30 - r;  // fourth hand could beat partner: take over for sure
+                }
                 m.add(cardOf(s, r), w);
             });
         } else {
