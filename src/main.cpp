@@ -5,41 +5,10 @@
 #include <cstring>
 
 #include "BridgePosition.h"
-
-const char RANK[] = "akqjt98765432";
-const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
-
-int get(char c) {
-    return static_cast<signed char>(c) - '0';
-}
-
-bool fileExists(const char* fileName) {
-    FILE* file = std::fopen(fileName, "r");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
+#include "frontend/HiddenLayout.h"
+#include "frontend/PositionString.h"
 
 namespace {
-
-// Position-string characters past the cards: trump, leader, declarer, game, misere.
-constexpr int TRUMP_CHAR = 52;
-constexpr int LEADER_CHAR = 53;
-constexpr int DECLARER_CHAR = 54;
-constexpr int GAME_CHAR = 55;
-constexpr int MISERE_CHAR = 56;
-constexpr size_t POSITION_LENGTH = 57;
-
-DecodedPosition decodePosition(const char* p) {
-    DecodedPosition position;
-    for (int i = 0; i < 52; i++) position.deal[i] = get(p[i]);
-    position.trump = static_cast<signed char>(get(p[TRUMP_CHAR]));
-    position.leader = get(p[LEADER_CHAR]);
-    position.declarer = get(p[DECLARER_CHAR]);
-    position.bridge = p[GAME_CHAR] != '0';
-    position.misere = p[MISERE_CHAR] != '0';
-    return position;
-}
 
 // One preferans position: prints the declarer's tricks.
 int solvePreferans(const DecodedPosition& position) {
@@ -57,7 +26,7 @@ int solveBridge(const DecodedPosition& position) {
         std::printf("!BridgePosition::allocateTables()");
         return -1;
     }
-    for (int leader = 0; leader < 4; ++leader) {
+    for (int leader = 0; leader < BRIDGE_SEATS; ++leader) {
         BridgePosition::solve(position.deal, position.trump, leader, position.declarer, true,
                               position.misere, leader == 0);
         std::printf("%d ", leader == 0 || leader == 2 ? BridgePosition::EastWestTricks
@@ -71,7 +40,7 @@ int solveBridge(const DecodedPosition& position) {
 
 int solve2args(const char* p) {
     size_t len = std::strlen(p);
-    if (len < POSITION_LENGTH) {
+    if (len < static_cast<size_t>(POSITION_LENGTH)) {
         std::printf("strlen(p)<52+5 %d", static_cast<int>(len));
         return -static_cast<int>(len);
     }

@@ -1,31 +1,25 @@
 // Checks a decoded position string before any solver sees it: the solvers trust
 // their input, so characters out of range or inconsistent hands are refused here.
-#include "main.h"
+#include "frontend/PositionString.h"
 
 namespace {
 
-constexpr int SUITS = 4;
-constexpr int BRIDGE_RANKS = 13;
-constexpr int PREFERANS_RANKS = 8;  // ace to seven; the six to two are never read
-constexpr int CODES = 9;            // 0 not in play, 1-4 held by a seat, 5-8 on the trick
-constexpr int NO_TRUMP = 4;
-constexpr int HELD = 1;      // code of a card held by seat 0
-constexpr int ON_TRICK = 5;  // code of a card seat 0 has played to the trick
+constexpr int HELD = inHandCode(0);       // code of a card held by seat 0
+constexpr int ON_TRICK = onTrickCode(0);  // code of a card seat 0 has played to the trick
 
-const int BRIDGE_SEATS[] = {0, 1, 2, 3};
-const int PREFERANS_SEATS[] = {0, 1, 3};
+const int ALL_BRIDGE_SEATS[] = {0, 1, 2, 3};
 
 struct CodeCounts {
-    int of[CODES] = {};
+    int of[CODE_COUNT] = {};
 };
 
 // Counts the codes of the cards the game reads (the first `ranksRead` of every
 // suit); false when one of them is not a card code.
-bool countCodes(const int deal[52], int ranksRead, CodeCounts& counts) {
+bool countCodes(const int deal[DEAL_CARDS], int ranksRead, CodeCounts& counts) {
     for (int suit = 0; suit < SUITS; suit++) {
         for (int rank = 0; rank < ranksRead; rank++) {
-            int code = deal[suit * BRIDGE_RANKS + rank];
-            if (code < 0 || code >= CODES) return false;
+            int code = deal[suit * CARDS_PER_SUIT + rank];
+            if (code < 0 || code >= CODE_COUNT) return false;
             counts.of[code]++;
         }
     }
@@ -59,13 +53,13 @@ bool handsEven(const CodeCounts& counts, const int* seats, int seatCount) {
 
 std::string checkBridge(const DecodedPosition& position) {
     CodeCounts counts;
-    if (!countCodes(position.deal, BRIDGE_RANKS, counts)) return "card character out of range";
+    if (!countCodes(position.deal, CARDS_PER_SUIT, counts)) return "card character out of range";
     if (!isTrump(position.trump)) return "trump character out of range";
     // The four solves start a fresh trick for each leader in turn.
-    for (int seat : BRIDGE_SEATS) {
+    for (int seat : ALL_BRIDGE_SEATS) {
         if (counts.of[ON_TRICK + seat] > 0) return "card on the trick in a bridge deal";
     }
-    if (!handsEven(counts, BRIDGE_SEATS, 4)) return "uneven hands";
+    if (!handsEven(counts, ALL_BRIDGE_SEATS, BRIDGE_SEATS)) return "uneven hands";
     return std::string();
 }
 
