@@ -41,8 +41,10 @@ int solveBridge(const DecodedPosition& position) {
 int solve2args(const char* p) {
     size_t len = std::strlen(p);
     if (len < static_cast<size_t>(POSITION_LENGTH)) {
+        // Front ends read minus the length as the status; an empty string
+        // would make that 0, a success, so it fails like every other refusal.
         std::printf("strlen(p)<52+5 %d", static_cast<int>(len));
-        return -static_cast<int>(len);
+        return len == 0 ? -1 : -static_cast<int>(len);
     }
     DecodedPosition position = decodePosition(p);
     std::string problem = checkPosition(position);
