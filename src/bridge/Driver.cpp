@@ -1,6 +1,7 @@
 // Bridge solve driver: keeps or clears the transposition table, rebuilds the
 // per-deal tables, lists and records, and bisects over the tricks of the side
 // to move with null-window root searches. Also hasSuit.
+#include "EntryChecks.h"
 #include "bridge/TrickPlay.h"
 
 using namespace bridge;
@@ -148,6 +149,7 @@ void nameLeadByTopOfGroup(const int* deal) {
 }  // namespace
 
 bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
+    if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
     if (hashtable == nullptr) return false;
     if (!isPlayable(deal, firstmove)) return false;
     // A card moved to another hand, a new trump or a fresh table: clear. The
