@@ -10,10 +10,19 @@
 
 namespace {
 
+// The solver entries check what the position check has already passed; a
+// refusal would leave an earlier count in the result fields, never printed.
+int refusedBySolver() {
+    std::printf("error invalid position: refused by the solver\n");
+    return -1;
+}
+
 // One preferans position: prints the declarer's tricks.
 int solvePreferans(const DecodedPosition& position) {
-    BridgePosition::solve(position.deal, position.trump, position.leader, position.declarer, false,
-                          position.misere, true);
+    if (!BridgePosition::solve(position.deal, position.trump, position.leader, position.declarer,
+                               false, position.misere, true)) {
+        return refusedBySolver();
+    }
     std::printf("%d ", BridgePosition::EastWestTricks);
     return 0;
 }
@@ -27,8 +36,11 @@ int solveBridge(const DecodedPosition& position) {
         return -1;
     }
     for (int leader = 0; leader < BRIDGE_SEATS; ++leader) {
-        BridgePosition::solve(position.deal, position.trump, leader, position.declarer, true,
-                              position.misere, leader == 0);
+        if (!BridgePosition::solve(position.deal, position.trump, leader, position.declarer, true,
+                                   position.misere, leader == 0)) {
+            BridgePosition::freeTables();
+            return refusedBySolver();
+        }
         std::printf("%d ", leader == 0 || leader == 2 ? BridgePosition::EastWestTricks
                                                       : BridgePosition::NorthSouthTricks);
     }
