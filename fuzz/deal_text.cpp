@@ -72,12 +72,6 @@ void checkAnalysis(const std::string& dealText, const std::string& range,
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    enterPrivateDirectory();
-    captureStandardOutput();
-    return 0;
-}
-
 // Input: the deal text, a line with the leader argument's byte, then the
 // range, contract and leader arguments, one per line.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

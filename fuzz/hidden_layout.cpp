@@ -74,12 +74,6 @@ long total(const Histogram& histogram) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    enterPrivateDirectory();
-    captureStandardOutput();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ByteReader in(data, size);
     const int leaderArgument = in.below(3);

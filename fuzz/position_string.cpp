@@ -59,12 +59,6 @@ void checkBridge(const DecodedPosition& position) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    enterPrivateDirectory();
-    captureStandardOutput();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const char* p = text.c_str();  // as the program sees it: up to the first NUL
