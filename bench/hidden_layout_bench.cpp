@@ -9,7 +9,6 @@
 #include <string>
 
 #include "frontend/HiddenLayout.h"
-#include "main.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "BridgeSolver.h"
+#include "EntryChecks.h"
 
 signed char BridgePosition::trump;
 int BridgePosition::NodeCount;
@@ -51,7 +52,8 @@ void BridgePosition::freeTables() {
 // into force only when the table is cleared; the results change only when
 // the solver accepts the position.
 bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
-    if (!tablesAllocated || deal == nullptr) return false;
+    if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
+    if (!tablesAllocated) return false;
     int copy[52];
     for (int i = 0; i < 52; ++i) copy[i] = deal[i] >= 0 && deal[i] <= 8 ? deal[i] : 0;
     BridgeSolver& solver = defaultSolver();

@@ -4,6 +4,7 @@
 #include "PrefPosition.h"
 
 #include "CardList.h"
+#include "EntryChecks.h"
 
 // ---------------------------------------------------------------------------
 // Static state
@@ -616,6 +617,9 @@ inline int secondCardCode(int leaderSeat) {
 
 void PrefPosition::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat,
                          bool misere, bool unused) {
+    const EntryProblem problem =
+        checkPreferansDeal(deal, trumpSuit, leaderSeat, declarerSeat, misere);
+    if (problem != EntryProblem::NONE) return;
     int deal32[32];
     int16_t leadSuit = -1, leadRank = -1, secondSuit = -1, secondRank = -1;
     const int ledCode = leaderSeat + 5;
@@ -641,6 +645,10 @@ void PrefPosition::solve(const int* deal, int trumpSuit, int leaderSeat, int dec
 void PrefPosition::solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
                          int16_t leadSuit, int16_t leadRankPosition, int16_t secondSuit,
                          int16_t secondRankPosition, bool) {
+    if (checkPreferansOwnForm(deal32, trumpSuit, declarer, leader, misere, leadSuit,
+                              leadRankPosition, secondSuit,
+                              secondRankPosition) != EntryProblem::NONE)
+        return;
     for (int k = 2; k <= 10; k++) P[k].child = &P[k - 1];
     P[1].child = nullptr;
     mizer = misere;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "BridgePosition.h"
+#include "EntryChecks.h"
 #include "PrefPosition.h"
 
 using BP = BridgePosition;
@@ -420,7 +421,9 @@ void estimatePreferans(const PrefRequest& base, const int* after, int level, con
 void BridgePosition::estimateAll(const int* position, const int* positionAfterMove,
                                  signed char trumpSuit, int leader, int declarer, bool bridge,
                                  bool misere, int level, EstimateCallback callback, void* context) {
-    if (position == nullptr || positionAfterMove == nullptr || callback == nullptr) return;
+    if (checkEstimate(position, positionAfterMove, trumpSuit, leader, declarer, bridge, misere,
+                      callback != nullptr) != EntryProblem::NONE)
+        return;
     if (bridge) {
         const Reporter out{callback, context, position, BRIDGE.ranks};
         const BridgeRequest request{position, leader, 0, 0, static_cast<char>(trumpSuit)};
@@ -435,7 +438,7 @@ void BridgePosition::estimateAll(const int* position, const int* positionAfterMo
 
 void BridgePosition::switchMove(const int* deal, bool bridge) {
     const Game& game = bridge ? BRIDGE : PREFERANS;
-    if (deal == nullptr || !game.validSeat(firstmove)) return;
+    if (checkSwitchMove(deal, firstmove, bridge) != EntryProblem::NONE) return;
     int cards[4];
     const int n = trickInOrder(deal, game, firstmove, cards);
     if (n == 0) return;

@@ -9,28 +9,27 @@
 #include <cstring>
 #include <string>
 
+#include "DealCodes.h"
 #include "Permutations.h"
 #include "PrefPosition.h"
-#include "main.h"
+#include "frontend/DealNotation.h"
+
+const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
 
 namespace {
 
-constexpr int CARDS_IN_DECK = 52;
-constexpr int CARDS_PER_SUIT = 13;
-constexpr int LOWEST_PREFERANS_RANK = 7;  // the seven
 constexpr int KNOWN_CARDS = 12;
 constexpr int MISERE_CONTRACT = 5;
-constexpr int NO_TRUMP = 4;
 constexpr int MAX_LEADER_ARGUMENT = 2;
-constexpr int DECLARER_SEAT = 0;
 constexpr int TRICK_COUNTS = 11;
 
-// Deal array codes of the analysis.
-constexpr int CODE_OUT_OF_PLAY = 0;
-constexpr int CODE_DECLARER = 1;
-constexpr int CODE_SEAT_1 = 2;
-constexpr int CODE_SEAT_3 = 4;
-constexpr int CODE_LED_BY_DECLARER = 5;
+// The declarer sits in seat 0; the leader argument 0, 1, 2 names the
+// preferans seat in that place of the playing order.
+constexpr int DECLARER_SEAT = PREFERANS_SEATS[0];
+constexpr int CODE_DECLARER = inHandCode(DECLARER_SEAT);
+constexpr int CODE_SEAT_1 = inHandCode(PREFERANS_SEATS[1]);
+constexpr int CODE_SEAT_3 = inHandCode(PREFERANS_SEATS[2]);
+constexpr int CODE_LED_BY_DECLARER = onTrickCode(DECLARER_SEAT);
 
 struct Arguments {
     int first;     // first split to solve
@@ -74,6 +73,13 @@ void printHistogram(const int histogram[TRICK_COUNTS]) {
 
 }  // namespace
 
+bool fileExists(const char* fileName) {
+    FILE* file = std::fopen(fileName, "r");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
 int readDecimal(const char* text, bool& sawDigit) {
     sawDigit = false;
     while (std::isspace(static_cast<unsigned char>(*text))) text++;
@@ -94,8 +100,8 @@ int readDecimal(const char* text, bool& sawDigit) {
 void listHiddenCards(const int knownCards[12], int hiddenCards[HIDDEN_CARDS]) {
     int hidden = 0;
     int known = 0;
-    for (int card = 0; card < CARDS_IN_DECK; card++) {
-        if (card % CARDS_PER_SUIT > LOWEST_PREFERANS_RANK) continue;
+    for (int card = 0; card < DEAL_CARDS; card++) {
+        if (card % CARDS_PER_SUIT >= PREFERANS_RANKS) continue;
         if (known < KNOWN_CARDS && knownCards[known] == card) {
             known++;
             continue;
@@ -151,7 +157,7 @@ int analyseHiddenLayouts(const char* dealText, const char* range, const char* co
 
     int hiddenCards[HIDDEN_CARDS];
     listHiddenCards(knownCards, hiddenCards);
-    int deal[CARDS_IN_DECK] = {0};
+    int deal[DEAL_CARDS] = {0};
     const int playerCount = leadCard >= 0 ? 9 : 10;
     for (int i = 0; i < playerCount; i++) deal[playerCards[i]] = CODE_DECLARER;
     for (int card : absentCards) deal[card] = CODE_OUT_OF_PLAY;
@@ -159,7 +165,7 @@ int analyseHiddenLayouts(const char* dealText, const char* range, const char* co
 
     const bool misere = arguments.contract == MISERE_CONTRACT;
     const int trump = arguments.contract < NO_TRUMP ? arguments.contract : NO_TRUMP;
-    const int leaderSeat = arguments.leader == 2 ? 3 : arguments.leader;
+    const int leaderSeat = PREFERANS_SEATS[arguments.leader];
 
     int histogram[TRICK_COUNTS] = {0};
     Permutations splits(HIDDEN_CARDS / 2, HIDDEN_CARDS, COMBINATION);
