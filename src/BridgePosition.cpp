@@ -1,23 +1,71 @@
-// Static state of the bridge solver.
+// The static request and result fields of the bridge entries, the default
+// solver behind them, and the table and solve wrappers over it.
 #include "BridgePosition.h"
 
-BridgePosition::ListItem BridgePosition::T[52];
-BridgePosition::ListItem BridgePosition::Q[4];
-BridgePosition::ListItem BridgePosition::D[4];
-uint32_t BridgePosition::WhoArray[80];
+#include <algorithm>
+#include <iterator>
+
+#include "BridgeSolver.h"
+#include "EntryChecks.h"
+
 signed char BridgePosition::trump;
 int BridgePosition::NodeCount;
-uint16_t* BridgePosition::ST[16];
-HashBucket* BridgePosition::hashtable;
-uint32_t BridgePosition::TableSize;
 bool BridgePosition::trumpChanged;
 int BridgePosition::firstmove;
 int BridgePosition::nextmove;
 int BridgePosition::maximize;
 int BridgePosition::guess;
-int BridgePosition::startIndex;
 int BridgePosition::old_ptr[52];
 signed char BridgePosition::bc;
 signed char BridgePosition::bs;
 short BridgePosition::EastWestTricks;
 short BridgePosition::NorthSouthTricks;
+
+namespace {
+
+// True between allocateTables and freeTables: the entries solve only then.
+bool tablesAllocated = false;
+
+}  // namespace
+
+BridgeSolver& BridgePosition::defaultSolver() {
+    static BridgeSolver solver;
+    return solver;
+}
+
+bool BridgePosition::allocateTables() {
+    trump = 4;
+    freeTables();
+    BridgeSolver& solver = defaultSolver();
+    if (!solver.reserveTable()) return false;
+    solver.forgetDeal();
+    tablesAllocated = true;
+    return true;
+}
+
+void BridgePosition::freeTables() {
+    defaultSolver().releaseTable();
+    tablesAllocated = false;
+}
+
+// Codes outside 0 to 8 are cards out of play here. The trump passed comes
+// into force only when the table is cleared; the results change only when
+// the solver accepts the position.
+bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
+    if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
+    if (!tablesAllocated) return false;
+    int copy[52];
+    for (int i = 0; i < 52; ++i) copy[i] = deal[i] >= 0 && deal[i] <= 8 ? deal[i] : 0;
+    BridgeSolver& solver = defaultSolver();
+    std::copy(std::begin(old_ptr), std::end(old_ptr), solver.previousDeal);
+    if (!solver.solveKeepingTrump(copy, trumpSuit, trump, firstmove, trumpChanged)) return false;
+    std::copy(deal, deal + 52, old_ptr);
+    trump = static_cast<signed char>(solver.trumpInForce());
+    trumpChanged = false;
+    NodeCount = static_cast<int>(solver.NodeCount);
+    EastWestTricks = solver.EastWestTricks;
+    NorthSouthTricks = solver.NorthSouthTricks;
+    bc = solver.bc;
+    bs = solver.bs;
+    return true;
+}

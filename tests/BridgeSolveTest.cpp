@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "BridgePosition.h"
-#include "bridge/Internal.h"
+#include "BridgeSolver.h"
 #include "support/BridgeDealText.h"
 #include "support/BridgeReference.h"
 #include "support/BridgeSolveSupport.h"
@@ -65,7 +65,7 @@ std::string disagreement(const Position& p, const Outcome& got) {
     return out.str();
 }
 
-// The table is allocated once per test program run of a suite: 272 MiB.
+// The table is reserved once per test program run of a suite.
 class BridgeSolve : public ::testing::Test {
    protected:
     static void SetUpTestSuite() { ASSERT_TRUE(BP::allocateTables()); }
@@ -139,15 +139,13 @@ TEST_F(BridgeSolve, EmptyDealNeedsNoSearch) {
 
 namespace {
 
-// Marks a bucket with a key no suit code reaches (suit codes stay below 2 to
-// the 26th), so that a clear shows as the mark's disappearance.
-constexpr uint32_t MARK = 0x7FFFFFF0;
+// Notes the default solver's clears, so that a clear shows as a new one.
+long long clearsSeen = 0;
 void plantMark() {
-    BP::hashtable[12345].slot[0].key[0] = MARK;
-    BP::hashtable[12345].nextSlot = 1;  // only a fourth store here would reach it
+    clearsSeen = BP::defaultSolver().tableClears();
 }
 bool markSurvived() {
-    return BP::hashtable[12345].slot[0].key[0] == MARK;
+    return BP::defaultSolver().tableClears() == clearsSeen;
 }
 
 // The first `tricks` cards of each seat, in deal order, leave the position
@@ -281,12 +279,23 @@ TEST_F(BridgeSolve, RefusesPositionsItCannotPlayOut) {
     badLeader.leader = 4;
     Position badTrump = sound;
     badTrump.trump = 5;
-    for (const Position* p : {&gap, &twice, &uneven, &badLeader, &badTrump}) {
-        EXPECT_FALSE(solveFor(*p, true));
-        EXPECT_EQ(BP::NorthSouthTricks, before.northSouth);
-        EXPECT_EQ(BP::EastWestTricks, before.eastWest);
-        EXPECT_EQ(outcome().bestCard, before.bestCard);
+    Position badCode = sound;
+    badCode.deal[parseCard("90")] = 9;
+    // The solver object refuses the same positions itself, and codes past 8.
+    BridgeSolver solver;
+    ASSERT_TRUE(solver.solve(sound.deal.data(), sound.trump, sound.leader, true));
+    for (const Position* p : {&gap, &twice, &uneven, &badLeader, &badTrump, &badCode}) {
+        if (p != &badCode) {
+            EXPECT_FALSE(solveFor(*p, true));
+            EXPECT_EQ(BP::NorthSouthTricks, before.northSouth);
+            EXPECT_EQ(BP::EastWestTricks, before.eastWest);
+            EXPECT_EQ(outcome().bestCard, before.bestCard);
+        }
+        EXPECT_FALSE(solver.solve(p->deal.data(), p->trump, p->leader, true));
+        EXPECT_EQ(solver.NorthSouthTricks, before.northSouth);
+        EXPECT_EQ(solver.EastWestTricks, before.eastWest);
     }
+    EXPECT_FALSE(solver.solve(nullptr, 4, 0, true));
 }
 
 TEST(BridgeSolveUnallocated, RefusesWithoutTables) {

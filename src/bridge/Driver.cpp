@@ -1,17 +1,13 @@
-// Bridge solve driver: keeps or clears the transposition table, rebuilds the
-// per-deal tables, lists and records, and bisects over the tricks of the side
-// to move with null-window root searches. Also hasSuit.
-#include "EntryChecks.h"
-#include "bridge/TrickPlay.h"
+// Bridge solve driver: checks the position, keeps or clears the table, loads
+// the hands and the current trick, and moves a null-window target from a
+// first guess until the North-South tricks are known, with the best card.
+#include <algorithm>
+
+#include "bridge/Internal.h"
 
 using namespace bridge;
 
 namespace {
-
-// The trump under which the table's entries were computed (-1: none yet).
-// The entries are scores under one trump, so a table searched under another
-// trump must be cleared first, whatever the caller's flag says.
-int tableTrump = -1;
 
 bool isHandCode(int code) {
     return code >= 1 && code <= 4;
@@ -20,23 +16,15 @@ bool isTrickCode(int code) {
     return code >= 5 && code <= 8;
 }
 
-// True when some card is in a hand in both deals, but in different hands.
-bool handsChanged(const int* deal) {
-    for (int i = 0; i < 52; ++i) {
-        int now = deal[i], before = BridgePosition::old_ptr[i];
-        if (isHandCode(now) && isHandCode(before) && now != before) return true;
-    }
-    return false;
-}
-
-// The search needs a position it can play out: the trick's cards are those
-// of the first seats in playing order from the leader, one each, and every
-// seat holds as many cards as the others once its card on the trick counts.
+// A position the search can play out: codes 0 to 8, the trick's cards are
+// those of the first seats in playing order from the leader, one each, and
+// every seat holds as many cards as the others once its trick card counts.
 bool isPlayable(const int* deal, int leader) {
-    if (leader < 0 || leader > 3) return false;
+    if (deal == nullptr || leader < 0 || leader > 3) return false;
     int held[4] = {0, 0, 0, 0};
     int played[4] = {0, 0, 0, 0};
     for (int i = 0; i < 52; ++i) {
+        if (deal[i] < 0 || deal[i] > 8) return false;
         if (isHandCode(deal[i])) ++held[deal[i] - 1];
         if (isTrickCode(deal[i])) ++played[deal[i] - 5];
     }
@@ -53,139 +41,153 @@ bool isPlayable(const int* deal, int leader) {
     return true;
 }
 
-// Clears the table when the request asks for it (the new trump then comes
-// into force) or when the trump in force is not the table's.
-void prepareTable(bool clear, char trumpSuit) {
-    if (clear) BridgePosition::trump = static_cast<signed char>(trumpSuit);
-    if (BridgePosition::trump != tableTrump) clear = true;
-    if (!clear) return;
-    clearHashTable();
-    BridgePosition::trumpChanged = false;
-    tableTrump = BridgePosition::trump;
-}
-
-// One null-window test: does the side to move reach a score above t?
-int rootTest(BridgePosition& root, int t, Item* const* trick, int count) {
-    switch (count) {
-        case 0:
-            return root.fg(t);
-        case 1:
-            return root.fg1(t, trick[0]);
-        case 2:
-            return root.fg2(t, trick[0], trick[1]);
-        default:
-            return root.fg3(t, trick[0], trick[1], trick[2]);
-    }
-}
-
-// Where the search starts: the leader of the trick to search, the tricks
-// left (the current one included) and the cards already on that trick. A
-// completed trick goes to its winner, who leads the next one.
-struct SearchStart {
-    int leader;
-    int tricks;
-    int cards;
-    int completed;  // 1 when a full trick was on the table
-};
-
-// Takes the trick's cards out of the lists (the search plays around them)
-// and settles a completed trick.
-SearchStart startOfSearch(const int* deal, int firstmove, Item* const* trick) {
-    int inPlay = 0, onTrick = 0;
+// True when some card is in a hand in both deals, but in different hands.
+bool handsChanged(const int* deal, const int* before) {
     for (int i = 0; i < 52; ++i) {
-        if (isHandCode(deal[i]) || isTrickCode(deal[i])) ++inPlay;
-        if (isTrickCode(deal[i])) ++onTrick;
+        if (isHandCode(deal[i]) && isHandCode(before[i]) && deal[i] != before[i]) return true;
     }
-    for (int i = 0; i < onTrick; ++i) unlinkCard(trick[i]);
-    if (onTrick < 4) return {firstmove, inPlay / 4, onTrick, 0};
-    const int w =
-        trickWinner(trick[0]->code(), trick[1]->code(), trick[2]->code(), trick[3]->code());
-    return {(firstmove + w) & 3, inPlay / 4 - 1, 0, 1};
+    return false;
 }
 
-// Bisection over the tricks of the side to move, each test a null-window
-// root search; returns those tricks and leaves the best card in bs/bc: the
-// card of the highest test passed, else the first test's default card.
-int bisect(BridgePosition& root, const SearchStart& start, Item* const* trick) {
-    const int n = start.tricks;
-    BridgePosition::startIndex = 0;
-    int lo = 0, hi = n + 1;
-    signed char bestSuit = -1, bestRank = -1;
-    while (lo + 1 < hi) {
-        const int mid = (lo + hi) / 2;
-        const int t = 2 * mid - n - 2;
-        const bool reached = rootTest(root, t, trick, start.cards) >= t + 2;
-        if (reached)
-            lo = mid;
-        else
-            hi = mid;
-        if (reached || bestSuit < 0) {
-            bestSuit = BridgePosition::bs;
-            bestRank = BridgePosition::bc;
-        }
-    }
-    BridgePosition::bs = bestSuit;
-    BridgePosition::bc = bestRank;
-    return lo;
-}
-
-// A lead stands for its group of equivalent cards (same hand, only cards out
-// of play between them) and is named by the group's highest card, the one the
-// per-card evaluation lists for a leader. The search's own choice is already
-// such a card, but the default when the side on lead takes nothing is not.
-void nameLeadByTopOfGroup(const int* deal) {
-    if (BridgePosition::bs < 0 || BridgePosition::bc < 0) return;
-    const int suitBase = BridgePosition::bs * 13;
-    int top = 12 - BridgePosition::bc;
-    for (int r = top - 1; r >= 0; --r) {
-        const int code = deal[suitBase + r];
-        if (code == 0) continue;
-        if (code != deal[suitBase + top]) break;
-        top = r;
-    }
-    BridgePosition::bc = static_cast<signed char>(12 - top);
+int cardOfIndex(int index) {
+    return cardOf(index / 13, 12 - index % 13);
 }
 
 }  // namespace
 
-bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
-    if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
-    if (hashtable == nullptr) return false;
-    if (!isPlayable(deal, firstmove)) return false;
-    // A card moved to another hand, a new trump or a fresh table: clear. The
-    // trump that is then in force must name a suit or no trump.
-    const bool clear = tableUncleared || trumpChanged || handsChanged(deal);
-    const int inForce = clear ? trumpSuit : trump;
-    if (inForce < 0 || inForce > 4) return false;
+BridgeSolver::BridgeSolver() = default;
 
-    prepareTable(clear, trumpSuit);
-    for (int i = 0; i < 52; ++i) old_ptr[i] = deal[i];
-    buildCompareTable(trump);
-    Item* trick[4];
-    buildSuitLists(deal, firstmove, trick);
-    buildSuitCodes(deal);
+BridgeSolver::~BridgeSolver() {
+    releaseTable();
+}
+
+bool BridgeSolver::solve(const int* deal, int trump, int leader, bool trumpChanged) {
+    return run(deal, trump, trump, leader, trumpChanged, true);
+}
+
+bool BridgeSolver::solveKeepingTrump(const int* deal, int trump, int keptTrump, int leader,
+                                     bool trumpChanged) {
+    return run(deal, trump, keptTrump, leader, trumpChanged, false);
+}
+
+void BridgeSolver::loadDeal(const int* deal, int leader) {
+    for (int seat = 0; seat < 4; ++seat) {
+        for (int s = 0; s < 4; ++s) hand_[seat][s] = 0;
+    }
+    for (int s = 0; s < 4; ++s) inHands_[s] = 0;
+    cardsLeft_ = 0;
+    int trickCard[4] = {-1, -1, -1, -1};
+    for (int i = 0; i < 52; ++i) {
+        const int code = deal[i];
+        if (code < 1) continue;
+        const int card = cardOfIndex(i), s = suitOf(card), r = rankOf(card);
+        const int seat = (code - 1) & 3;
+        owner_[s][r] = static_cast<uint8_t>(seat);
+        if (isHandCode(code)) {
+            hand_[seat][s] |= static_cast<uint16_t>(1u << r);
+            inHands_[s] |= static_cast<uint16_t>(1u << r);
+            ++cardsLeft_;
+        } else {
+            trickCard[(seat - leader) & 3] = card;
+        }
+    }
+    trick_ = Trick{leader, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+    for (int k = 0; k < 4 && trickCard[k] >= 0; ++k) addToTrick((leader + k) & 3, trickCard[k]);
+}
+
+bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
+                       bool newTrumpRules) {
+    if (!isPlayable(deal, leader)) return false;
+    bool clear = fresh_ || trumpChanged || handsChanged(deal, previousDeal);
+    const int inForce = clear || newTrumpRules ? trump : keptTrump;
+    if (inForce < 0 || inForce > NO_TRUMP) return false;
+    if (!reserveTable()) return false;
+    if (inForce != tableTrump_) clear = true;
+    trump_ = inForce;
+    if (clear) {
+        clearTable();
+        tableTrump_ = inForce;
+        fresh_ = false;
+        lastNorthSouth_ = -1;
+    }
+    std::copy(deal, deal + 52, previousDeal);
+    loadDeal(deal, leader);
+    buildSuitCodes();
     NodeCount = 0;
 
-    const SearchStart start = startOfSearch(deal, firstmove, trick);
-    linkRecords();
-    buildWhoArray(start.leader);
-    BridgePosition& root = P[start.tricks];
-    setRootOrder(root);
-    const int tricks = bisect(root, start, trick);
-    if (start.cards == 0) nameLeadByTopOfGroup(deal);
-    if (start.completed) bs = bc = -1;  // no card to choose on a completed trick
-    const short mover = static_cast<short>(tricks + start.completed);
-    const short other = static_cast<short>(start.tricks - tricks);
-    const bool eastWestMoves = ((start.leader + start.cards) & 1) == 1;
-    EastWestTricks = eastWestMoves ? mover : other;
-    NorthSouthTricks = eastWestMoves ? other : mover;
+    const int onTrick = trick_.count;
+    const bool completed = onTrick == 4;
+    int bonus = 0;  // a completed trick's North-South trick
+    if (completed) {
+        const int winner = trick_.winSeat;
+        bonus = (winner & 1) == 0 ? 1 : 0;
+        trick_ = Trick{winner, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+    }
+    const int tricks = (cardsLeft_ + trick_.count) / 4;
+    const int guess = lastNorthSouth_ >= 0 ? lastNorthSouth_ : (tricks + 1) / 2;
+    int best = -1;
+    const int northSouth = driveSearch(tricks, guess, !completed, best);
+    lastNorthSouth_ = northSouth;
+    NorthSouthTricks = static_cast<short>(northSouth + bonus);
+    EastWestTricks = static_cast<short>(tricks - northSouth + (completed ? 1 - bonus : 0));
+    bs = static_cast<signed char>(best < 0 ? -1 : suitOf(best));
+    bc = static_cast<signed char>(best < 0 ? -1 : rankOf(best));
     return true;
 }
 
-bool BridgePosition::hasSuit(int suit, int seat, const int* deal) {
-    if (suit < 0 || suit > 3) return false;
-    for (int i = suit * 13; i < suit * 13 + 13; ++i) {
-        if (deal[i] == seat + 1) return true;
+// One null-window test at the root (a fail-soft value as the search gives
+// it). When `choose`, the seat to move tries his cards here and `card`
+// receives the first, in a fixed order, that settles the test for his side
+// (North-South reaching the target, East-West holding them below it).
+int BridgeSolver::rootTest(int target, bool choose, int& card) {
+    uint16_t relevant[4];
+    if (!choose) return search(target, relevant);
+    ++NodeCount;
+    const int seat = (trick_.leader + trick_.count) & 3;
+    const bool northSouth = (seat & 1) == 0;
+    Moves moves;
+    generateMoves(seat, moves, ROOT_ORDER);
+    int best = northSouth ? 0 : (cardsLeft_ + trick_.count) / 4;
+    for (int i = 0; i < moves.count; ++i) {
+        const int v = tryCard(seat, moves.card[i], target, relevant);
+        if ((v >= target) == northSouth) {
+            card = moves.card[i];
+            return v;
+        }
+        best = northSouth ? std::max(best, v) : std::min(best, v);
     }
-    return false;
+    return best;
+}
+
+// North-South tricks out of `tricks`: a target moves from the guess until
+// the bounds meet, each test's value narrowing them. bestCard receives the
+// card that settled the test which fixed the result for the seat to move's
+// side: the first card in the root order that reaches the optimum (the
+// first candidate when no test was needed: every card then reaches it).
+int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard) {
+    bestCard = -1;
+    if (tricks == 0) return 0;
+    if (choose) {
+        Moves moves;
+        generateMoves((trick_.leader + trick_.count) & 3, moves, ROOT_ORDER);
+        if (moves.count > 0) bestCard = moves.card[0];
+    }
+    const bool northSouthMoves = (((trick_.leader + trick_.count) & 3) & 1) == 0;
+    int low = 0, high = tricks;
+    int target = std::clamp(guess, 1, tricks);
+    while (low < high) {
+        target = std::clamp(target, low + 1, high);
+        int card = -1;
+        const int v = rootTest(target, choose, card);
+        if (v >= target) {
+            low = v;
+            if (northSouthMoves && card >= 0) bestCard = card;
+            target = low + 1;
+        } else {
+            high = v;
+            if (!northSouthMoves && card >= 0) bestCard = card;
+            target = high;
+        }
+    }
+    return low;
 }

@@ -39,3 +39,11 @@ bool BridgePosition::solve(const int* deal, char trumpSuit, int leader, int decl
     nextmove = (leader + cardsOnTrick(deal)) % 4;
     return solveposition(deal, trumpSuit);
 }
+
+bool BridgePosition::hasSuit(int suit, int seat, const int* deal) {
+    if (deal == nullptr || suit < 0 || suit > 3) return false;
+    for (int i = suit * 13; i < suit * 13 + 13; ++i) {
+        if (deal[i] == seat + 1) return true;
+    }
+    return false;
+}

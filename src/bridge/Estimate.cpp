@@ -3,11 +3,10 @@
 // next once a card has been added to the current trick.
 #include <cstring>
 
+#include "BridgePosition.h"
 #include "EntryChecks.h"
 #include "PrefPosition.h"
-#include "bridge/Internal.h"
 
-using namespace bridge;
 using BP = BridgePosition;
 
 namespace {
@@ -178,36 +177,65 @@ int bridgeBestCard(const SavedResults& saved) {
     return saved.bestSuit * 13 + 12 - saved.bestRank;
 }
 
-int cardOfItem(const Item* x) {
-    return x->suit * 13 + 12 - x->rank;
-}
+// Who holds each card in play (codes 1 to 8: hands and the trick, where the
+// trick's cards still separate runs), by suit and rank from the ace down;
+// -1 for cards out of play.
+struct Holdings {
+    int owner[4][MAX_HAND];
+
+    explicit Holdings(const int* deal) {
+        for (int card = 0; card < 52; ++card) {
+            const int code = deal[card];
+            owner[card / 13][card % 13] = code >= 1 && code <= 8 ? (code - 1) & 3 : -1;
+        }
+    }
+
+    // Appends the top card of each run of the seat's cards in suit s, from
+    // the highest run down or from the lowest up.
+    int runTops(int s, int seat, bool upward, int* out) const {
+        int tops[MAX_HAND];
+        int n = 0, previous = -1;
+        for (int r = 0; r < MAX_HAND; ++r) {
+            const int o = owner[s][r];
+            if (o < 0) continue;
+            if (o == seat && previous != seat) tops[n++] = s * 13 + r;
+            previous = o;
+        }
+        for (int i = 0; i < n; ++i) out[i] = tops[upward ? n - 1 - i : i];
+        return n;
+    }
+};
 
 // The leader's candidates: the top card of each run of his adjacent cards,
 // suits in order, each suit from its highest card down.
-int leaderCandidates(int leader, int* out) {
+int leaderCandidates(const Holdings& holdings, int leader, int* out) {
     int n = 0;
-    for (int s = 0; s < 4; ++s) {
-        for (Item* x = BP::Q[s].lower; x != &BP::D[s]; x = x->lower) {
-            if (x->owner == leader && x->higher->owner != leader) out[n++] = cardOfItem(x);
-        }
-    }
+    for (int s = 0; s < 4; ++s) n += holdings.runTops(s, leader, false, out + n);
     return n;
 }
 
-// A later seat's candidates: his move list for the card led, built while the
-// cards already on the trick are in the lists, where they separate runs.
-int followerCandidates(const BridgeRequest& request, int ledCard, int* out) {
-    const uint32_t l = static_cast<uint32_t>(request.leader);
-    BridgePosition record{};
-    setWho(record, packWho(l, (l + 1) & 3, (l + 2) & 3, (l + 3) & 3));
-    record.leadSuit = static_cast<uint8_t>(ledCard / 13);
-    record.leadRank = static_cast<uint8_t>(12 - ledCard % 13);
-    record.find_suitable_cards();
-    Item* const* lists[3] = {record.moves2, record.moves3, record.moves4};
-    const uint32_t counts[3] = {record.nmoves2, record.nmoves3, record.nmoves4};
-    const int place = request.count - 2;
-    for (uint32_t i = 0; i < counts[place]; ++i) out[i] = cardOfItem(lists[place][i]);
-    return static_cast<int>(counts[place]);
+// A later seat's candidates, one per run: following suit from the top down;
+// void, his trumps from the lowest run up, then the lowest run of each other
+// suit, then the other runs of those suits from the lowest up.
+int followerCandidates(const Holdings& holdings, const BridgeRequest& request, int ledCard,
+                       int* out) {
+    const int s = ledCard / 13, seat = request.mover;
+    int n = holdings.runTops(s, seat, false, out);
+    if (n > 0) return n;
+    const int trump = BP::trump;
+    if (trump != NO_TRUMP && trump != s) n = holdings.runTops(trump, seat, true, out);
+    int later[MAX_HAND];
+    int lateCount = 0;
+    for (int u = 0; u < 4; ++u) {
+        if (u == s || u == trump) continue;
+        int runs[MAX_HAND];
+        const int k = holdings.runTops(u, seat, true, runs);
+        if (k == 0) continue;
+        out[n++] = runs[0];
+        for (int i = 1; i < k; ++i) later[lateCount++] = runs[i];
+    }
+    for (int i = 0; i < lateCount; ++i) out[n++] = later[i];
+    return n;
 }
 
 // The candidate's value: its side's tricks from the current trick on, found
@@ -251,11 +279,11 @@ void estimateBridge(const BridgeRequest& base, const int* after, int level, cons
     request.mover = BRIDGE.seatAt(request.leader, request.count - 1);
 
     const SavedResults saved = SavedResults::take();
-    Item* items[4];
-    buildSuitLists(request.position, request.leader, items);
+    const Holdings holdings(request.position);
     int candidates[MAX_HAND];
-    const int n = request.count == 1 ? leaderCandidates(request.leader, candidates)
-                                     : followerCandidates(request, afterTrick[0], candidates);
+    const int n = request.count == 1
+                      ? leaderCandidates(holdings, request.leader, candidates)
+                      : followerCandidates(holdings, request, afterTrick[0], candidates);
     if (n == 0) {
         if (request.count == 1) BP::firstmove = request.leader;
         return;

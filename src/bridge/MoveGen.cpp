@@ -1,94 +1,207 @@
-// Bridge move generation: the candidate cards of the second, third and fourth
-// players of a trick, one per run of equivalent cards, in the order tried.
+// Bridge move generation: one card per run of equivalent cards (the top of
+// the run), ordered by play heuristics, the table's card and the last
+// cut-off card first; and the sure tricks of the side on lead.
+#include <algorithm>
+
 #include "bridge/Internal.h"
 
 using namespace bridge;
 
 namespace {
 
-// The three candidate lists of a record, indexed by position in the trick
-// minus one, with the seat-to-position map of the record's order. Only cards
-// are looked up by owner: the walks stop at the sentinels.
-struct MoveLists {
-    Item** list[3];
-    uint32_t count[3];
-    int position[4];  // by seat; -1 for the leader
+constexpr int HINT_BONUS = 1000;
+constexpr int KILLER_BONUS = 500;
 
-    explicit MoveLists(BridgePosition& r) : list{r.moves2, r.moves3, r.moves4}, count{0, 0, 0} {
-        position[r.who[0]] = -1;
-        for (int i = 1; i < 4; ++i) position[r.who[i]] = i - 1;
-    }
-
-    void append(int p, Item* x) { list[p][count[p]++] = x; }
-};
-
-// Walks one suit from its lowest card up and gives each player whose bit is
-// in `players` one entry per run of his cards. firstOfSuit[p] is set to the
-// list place of his first entry from this suit (-1 for none).
-void walkUpward(MoveLists& moves, int s, unsigned players, int firstOfSuit[3]) {
-    for (int p = 0; p < 3; ++p) firstOfSuit[p] = -1;
-    Item* top = &BridgePosition::Q[s];
-    Item* x = BridgePosition::D[s].higher;
-    while (x != top) {
-        int p = moves.position[x->owner];
-        if (p < 0 || !(players & (1u << p))) {
-            x = x->higher;
-            continue;
+// Calls f(rank) for the top card of each run of `held`: cards with no other
+// card of `inPlay` between them form one run.
+template <typename F>
+void forEachRunTop(uint32_t held, uint32_t inPlay, F f) {
+    while (held != 0) {
+        int r = highestRank(held);
+        f(r);
+        held ^= 1u << r;
+        while (held != 0) {
+            const int next = highestRank(held);
+            if (inPlay & ranksBetween(next, r)) break;
+            held ^= 1u << next;
+            r = next;
         }
-        if (firstOfSuit[p] < 0) firstOfSuit[p] = static_cast<int>(moves.count[p]);
-        moves.append(p, x);
-        uint8_t owner = x->owner;
-        do x = x->higher;
-        while (x->owner == owner);
+    }
+}
+
+// Sorts by weight, highest first; equal weights keep their order.
+void sortMoves(BridgeSolver::Moves& m) {
+    for (int i = 1; i < m.count; ++i) {
+        const uint8_t c = m.card[i];
+        const int w = m.weight[i];
+        int j = i;
+        for (; j > 0 && m.weight[j - 1] < w; --j) {
+            m.card[j] = m.card[j - 1];
+            m.weight[j] = m.weight[j - 1];
+        }
+        m.card[j] = c;
+        m.weight[j] = w;
     }
 }
 
 }  // namespace
 
-void BridgePosition::find_suitable_cards() {
-    MoveLists moves(*this);
-    const int s = leadSuit;
-
-    // Following suit, from the top: the highest card of each run.
-    unsigned follow = 0;
-    Item* x = Q[s].lower;
-    while (x != &D[s]) {
-        int p = moves.position[x->owner];
-        if (p >= 0) {
-            moves.append(p, x);
-            follow |= 1u << p;
+void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
+    m.count = 0;
+    const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
+    const bool trumpGame = trump_ != NO_TRUMP;
+    if (trick_.count == 0) {
+        for (int s = 0; s < 4; ++s) {
+            const uint32_t held = hand_[seat][s];
+            if (held == 0) continue;
+            const bool side = trumpGame && s != trump_;
+            auto ruffs = [&](int o) { return side && hand_[o][s] == 0 && hand_[o][trump_] != 0; };
+            const bool opponentRuffs = ruffs(lho) || ruffs(rho);
+            const uint32_t all = inHands_[s];
+            const int top = highestRank(all);
+            const int topOwner = owner_[s][top];
+            int base = 0;
+            if (opponentRuffs)
+                base -= 40;
+            else if (ruffs(partner))
+                base += 25;
+            if (s == trump_) base -= 25;
+            const int low = lowestRank(held);
+            forEachRunTop(held, all, [&](int r) {
+                int w = base - r;
+                if (r == top && !opponentRuffs) w += 45;
+                if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
+                    w += 30;  // the lowest run: a lead to partner's top card
+                if (topOwner == lho && r != top) w += 10;
+                if (topOwner == rho && r != top) w -= 10;
+                m.add(cardOf(s, r), w);
+            });
         }
-        uint8_t owner = x->owner;
-        do x = x->lower;
-        while (x->owner == owner);
-    }
-
-    const unsigned void_players = ~follow & 7u;
-    if (void_players != 0) {
-        // Ruffs from the lowest trump up; then one discard per side suit is
-        // brought forward, the cheapest of each suit, behind the lowest ruff.
-        uint32_t front[3] = {0, 0, 0};
-        int firstOfSuit[3];
-        if (trump != 4 && trump != s) {
-            walkUpward(moves, trump, void_players, firstOfSuit);
-            for (int p = 0; p < 3; ++p) {
-                if (firstOfSuit[p] >= 0) front[p] = 1;
+    } else {
+        const int s = trick_.suit;
+        const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
+        const bool ruffed = trick_.winSuit != s;
+        const uint32_t followed = hand_[seat][s];
+        if (followed != 0) {
+            const uint32_t all = inHands_[s] | trick_.onTrick[s];
+            forEachRunTop(followed, all, [&](int r) {
+                int w = -r;
+                // Whether no later opponent can beat the card.
+                const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
+                if (!partnerWins && !ruffed && r > trick_.winRank) {
+                    // Second hand wins only when sure to; third hand
+                    // prefers the cheapest card that fourth hand cannot beat.
+                    if (trick_.count != 1 || sure) w = (sure ? 50 : 20) - r;
+                } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
+                           (hand_[lho][s] >> trick_.winRank) != 0) {
+                    w = 30 - r;  // fourth hand could beat partner: take over for sure
+                }
+                m.add(cardOf(s, r), w);
+            });
+        } else {
+            if (trumpGame && hand_[seat][trump_] != 0) {
+                const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
+                forEachRunTop(hand_[seat][trump_], all, [&](int r) {
+                    const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
+                    int w = partnerWins ? -60 - r : wins ? 30 - r : -80 - r;
+                    m.add(cardOf(trump_, r), w);
+                });
+            }
+            for (int u = 0; u < 4; ++u) {
+                const uint32_t held = hand_[seat][u];
+                if (u == trump_ || held == 0) continue;
+                const int low = lowestRank(held);
+                const int length = countCards(held);
+                const uint32_t all = inHands_[u] | trick_.onTrick[u];
+                forEachRunTop(held, all, [&](int r) {
+                    const bool lowest = !(all & ~held & ranksBetween(low, r));
+                    m.add(cardOf(u, r), lowest ? 2 * length - r : -30 - r);
+                });
             }
         }
-        for (int u = 0; u < 4; ++u) {
-            if (u == s || u == trump) continue;
-            walkUpward(moves, u, void_players, firstOfSuit);
-            for (int p = 0; p < 3; ++p) {
-                if (firstOfSuit[p] < 0) continue;
-                Item** list = moves.list[p];
-                Item* first = list[firstOfSuit[p]];
-                list[firstOfSuit[p]] = list[front[p]];
-                list[front[p]] = first;
-                ++front[p];
+    }
+    // At the root no memory: its order, and so the best card, then depends
+    // only on the position.
+    const int killer = hint == ROOT_ORDER ? -1 : killer_[cardsLeft_];
+    for (int i = 0; i < m.count; ++i) {
+        if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
+        if (m.card[i] == killer) m.weight[i] += KILLER_BONUS;
+    }
+    sortMoves(m);
+}
+
+// Tricks that `seat`, on lead, takes for sure by cashing: per suit, his
+// cards above every other card of the suit (all of his cards once the others
+// are out of the suit). At a trump contract a side suit counts no further
+// than the length of an opponent who could ruff it. perSuit receives the
+// count of each suit, `relevant` the cards the count relies on.
+int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
+    const int lho = (seat + 1) & 3, rho = (seat + 3) & 3;
+    int total = 0;
+    for (int s = 0; s < 4; ++s) {
+        perSuit[s] = 0;
+        const uint32_t held = hand_[seat][s];
+        if (held == 0) continue;
+        uint32_t rest = inHands_[s];
+        int k = 0;
+        while (rest != 0 && ((held >> highestRank(rest)) & 1)) {
+            rest ^= 1u << highestRank(rest);
+            ++k;
+        }
+        if (k == 0) continue;
+        int others = 0;
+        for (int o = 0; o < 4; ++o) {
+            if (o != seat) others = std::max(others, countCards(hand_[o][s]));
+        }
+        int w = k >= others ? countCards(held) : k;
+        if (trump_ != NO_TRUMP && s != trump_) {
+            for (int o : {lho, rho}) {
+                if (hand_[o][trump_] != 0) w = std::min(w, countCards(hand_[o][s]));
             }
         }
+        if (w == 0) continue;
+        perSuit[s] = w;
+        total += w;
+        // The argument relies on the owners of the top min(w, k) cards.
+        uint32_t top = inHands_[s];
+        for (int i = 1; i < std::min(w, k); ++i) top ^= 1u << highestRank(top);
+        relevant[s] |= static_cast<uint16_t>(1u << highestRank(top));
     }
-    nmoves2 = moves.count[0];
-    nmoves3 = moves.count[1];
-    nmoves4 = moves.count[2];
+    return total;
+}
+
+// Tricks the side of `leader` takes for sure: his own cashing tricks, or his
+// partner's when the leader can reach him in a suit the partner cashes (the
+// first of those tricks is then the leader's lead to the partner's winner).
+int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
+    int perSuit[4];
+    const int own = cashTricks(leader, relevant, perSuit);
+    uint16_t partnerRanks[4] = {0, 0, 0, 0};
+    const int partner = cashTricks(leader ^ 2, partnerRanks, perSuit);
+    if (partner <= own) return own;
+    for (int s = 0; s < 4; ++s) {
+        if (perSuit[s] == 0 || hand_[leader][s] == 0) continue;
+        for (int u = 0; u < 4; ++u) relevant[u] = partnerRanks[u];
+        return partner;
+    }
+    return own;
+}
+
+// Trumps win every trick they are played to once no higher trump is left:
+// the hand that holds the top trump takes a trick with each card of its run
+// of top trumps. Returns that run's length (0 at no trump or with no trump
+// left) with its holder, and marks the run's lowest card.
+int BridgeSolver::topTrumpTricks(int& holder, uint16_t* relevant) const {
+    if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
+    uint32_t rest = inHands_[trump_];
+    holder = owner_[trump_][highestRank(rest)];
+    const uint32_t own = hand_[holder][trump_];
+    int run = 0, lowest = 0;
+    while (rest != 0 && ((own >> highestRank(rest)) & 1)) {
+        lowest = highestRank(rest);
+        rest ^= 1u << lowest;
+        ++run;
+    }
+    relevant[trump_] |= static_cast<uint16_t>(1u << lowest);
+    return run;
 }

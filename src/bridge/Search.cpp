@@ -1,70 +1,166 @@
-// Bridge trick search g: decides "is the score above a?" for a position at
-// the start of a trick by playing whole tricks, and remembers the answer.
-#include "bridge/TrickPlay.h"
+// Bridge search: how many of the tricks still to play (the current one
+// included) do North-South take, relative to a target (a null window),
+// card by card with make and unmake, with sure tricks and the table
+// consulted at each trick's start.
+#include <algorithm>
+
+#include "bridge/Internal.h"
 
 using namespace bridge;
 
-namespace {
-
-// Leads x and lets the other three seats answer; a or a + 2 for the leader.
-inline int tryLead(BridgePosition& r, Item* x, int a) {
-    playCard(x);
-    int chosen;
-    int v = TrickPlay<0, false>::outer<1>(r, a, 0, chosen);
-    takeBackCard(x);
-    return v;
+void BridgeSolver::addToTrick(int seat, int card) {
+    const int s = suitOf(card), r = rankOf(card);
+    Trick& t = trick_;
+    if (t.count == 0) {
+        t.suit = s;
+        t.winSeat = seat;
+        t.winSuit = s;
+        t.winRank = r;
+    } else if ((s == t.winSuit && r > t.winRank) || (s == trump_ && t.winSuit != trump_)) {
+        t.winSeat = seat;
+        t.winSuit = s;
+        t.winRank = r;
+    }
+    t.onTrick[s] |= static_cast<uint16_t>(1u << r);
+    ++t.count;
 }
 
-inline int remember(const BridgePosition& r, int a, int answer) {
-    storeTable(r.suitCode, r.who[0], a, answer);
-    return answer;
+namespace {
+
+void clearRanks(uint16_t* ranks) {
+    ranks[0] = ranks[1] = ranks[2] = ranks[3] = 0;
 }
 
 }  // namespace
 
-// The leader tries one card per run of his equivalent cards, the highest of
-// the run: first the top run of each suit, then the lower runs suit by suit.
-// The other seats' lists are built once per suit in each pass.
-int BridgePosition::g(int a) {
+// With one card left in each hand: the seat whose card wins the last trick.
+// Its rank mattered when another card of its suit was in the trick.
+int BridgeSolver::lastTrickWinner(uint16_t* relevant) const {
+    const int leader = trick_.leader;
+    int winSeat = leader, winSuit = -1, winRank = -1;
+    uint16_t played[4] = {0, 0, 0, 0};
+    for (int k = 0; k < 4; ++k) {
+        const int seat = (leader + k) & 3;
+        int s = 0;
+        while (hand_[seat][s] == 0) ++s;
+        const int r = lowestRank(hand_[seat][s]);
+        played[s] |= static_cast<uint16_t>(1u << r);
+        if (k == 0 || (s == winSuit && r > winRank) || (s == trump_ && winSuit != trump_)) {
+            winSeat = seat;
+            winSuit = s;
+            winRank = r;
+        }
+    }
+    if (countCards(played[winSuit]) > 1) relevant[winSuit] |= static_cast<uint16_t>(1u << winRank);
+    return winSeat;
+}
+
+// The winning card of a completed trick and the cards of its hand that were
+// equivalent to it (only one card of a run is tried), when its rank beat
+// another card of its suit in the trick.
+void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
+    const int s = trick_.winSuit;
+    if (countCards(trick_.onTrick[s]) < 2) return;
+    const uint32_t all = inHands_[s] | trick_.onTrick[s];
+    const uint32_t own = hand_[trick_.winSeat][s];
+    int r = trick_.winRank;
+    uint32_t marks = 1u << r;
+    for (uint32_t below = all & ((1u << r) - 1); below != 0;) {
+        const int next = highestRank(below);
+        if (!((own >> next) & 1)) break;
+        marks |= 1u << next;
+        below ^= 1u << next;
+        r = next;
+    }
+    relevant[s] |= static_cast<uint16_t>(marks);
+}
+
+int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
+    const int s = suitOf(card);
+    const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
+    const Trick saved = trick_;
+    hand_[seat][s] ^= bit;
+    inHands_[s] ^= bit;
+    --cardsLeft_;
+    addToTrick(seat, card);
+    int value;
+    if (trick_.count == 4) {
+        const Trick done = trick_;
+        const int won = (done.winSeat & 1) == 0 ? 1 : 0;
+        trick_ = Trick{done.winSeat, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+        value = search(target - won, relevant) + won;
+        trick_ = done;
+        markTrickWinner(relevant);
+    } else {
+        value = search(target, relevant);
+    }
+    trick_ = saved;
+    hand_[seat][s] ^= bit;
+    inHands_[s] ^= bit;
+    ++cardsLeft_;
+    return value;
+}
+
+// Fail-soft: a value v >= target means North-South take at least v of the
+// tricks from here, v < target that they take at most v.
+int BridgeSolver::search(int target, uint16_t* relevant) {
     ++NodeCount;
-    refreshSuitCode(*this);
-    const uint8_t leader = who[0];
-    Item* resume[4];
-    for (int s = 0; s < 4; ++s) {
-        leadSuit = static_cast<uint8_t>(s);
-        Item* const tail = &D[s];
-        Item* x = Q[s].lower;
-        while (x != tail && x->owner != leader) x = x->lower;
-        if (x == tail) {
-            resume[s] = tail;
-            continue;
-        }
-        leadRank = x->rank;
-        find_suitable_cards();
-        if (tryLead(*this, x, a) > a) return remember(*this, a, a + 2);
-        Item* y = x->lower;
-        while (y->owner == leader) y = y->lower;
-        resume[s] = y->lower;  // y is not the leader's; the tail stays on itself
+    clearRanks(relevant);
+    const int tricks = (cardsLeft_ + trick_.count) / 4;
+    int hint = -1;
+    uint64_t lengths = 0;
+    const int leader = trick_.leader;
+    const bool trickStart = trick_.count == 0;
+    if (trickStart) {
+        if (target <= 0) return 0;
+        if (target > tricks) return tricks;
+        if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
+        lengths = shape();
+        prefetchBucket(lengths, leader);
+        // Sure tricks of either side bound the North-South tricks.
+        const int quick = quickTricks(leader, relevant);
+        if ((leader & 1) == 0 && quick >= target) return quick;
+        if ((leader & 1) == 1 && tricks - quick < target) return tricks - quick;
+        clearRanks(relevant);
+        int holder = 0;
+        const int trumpTricks = topTrumpTricks(holder, relevant);
+        if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
+        if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
+        clearRanks(relevant);
+        int value;
+        if (probe(lengths, leader, target, relevant, hint, value)) return value;
     }
-    for (int s = 0; s < 4; ++s) {
-        leadSuit = static_cast<uint8_t>(s);
-        Item* const tail = &D[s];
-        bool listed = false;
-        Item* x = resume[s];
-        while (x != tail) {
-            if (x->owner != leader) {
-                x = x->lower;
-                continue;
-            }
-            leadRank = x->rank;
-            if (!listed) {
-                find_suitable_cards();
-                listed = true;
-            }
-            if (tryLead(*this, x, a) > a) return remember(*this, a, a + 2);
-            do x = x->lower;
-            while (x->owner == leader);
+    const int seat = (leader + trick_.count) & 3;
+    const bool northSouth = (seat & 1) == 0;
+    Moves moves;
+    generateMoves(seat, moves, hint);
+    int cut = -1;
+    int best = northSouth ? 0 : tricks;
+    uint16_t child[4];
+    uint16_t skip[4] = {0, 0, 0, 0};
+    for (int i = 0; i < moves.count; ++i) {
+        if ((skip[suitOf(moves.card[i])] >> rankOf(moves.card[i])) & 1) continue;
+        const int v = tryCard(seat, moves.card[i], target, child);
+        if ((v >= target) == northSouth) {
+            cut = moves.card[i];
+            best = v;
+            for (int s = 0; s < 4; ++s) relevant[s] = child[s];
+            break;
         }
+        best = northSouth ? std::max(best, v) : std::min(best, v);
+        for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
+        // A card below every rank that mattered so far in its suit stands
+        // for the lower cards of the suit in this hand: they are skipped.
+        const int s = suitOf(moves.card[i]), r = rankOf(moves.card[i]);
+        if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
     }
-    return remember(*this, a, a);
+    if (cut >= 0) killer_[cardsLeft_] = static_cast<uint8_t>(cut);
+    if (trickStart) {
+        const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
+        if (best >= target)
+            store(lengths, leader, relevant, best, tricks, move);
+        else
+            store(lengths, leader, relevant, 0, best, move);
+    }
+    return best;
 }

@@ -1,56 +1,273 @@
-// Bridge transposition table: allocation and release together with the fixed
-// pattern tables, and the clear. Probe and store are inline in Internal.h.
+// The bridge solver's transposition table: anonymous memory that the system
+// hands out zeroed on first touch, cleared by a new generation number, keyed
+// by the seat on lead and the suit lengths, each entry fixing the owners of
+// the top cards that mattered.
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <cstddef>
-#include <new>
+#include <iterator>
 
 #include "bridge/Internal.h"
 
-namespace bridge {
-
-bool tableUncleared = false;
-
-void clearHashTable() {
-    HashBucket* table = BridgePosition::hashtable;
-    if (table == nullptr) return;
-    for (uint32_t i = 0; i < TABLE_BUCKETS; ++i) {
-        table[i].nextSlot = 0;
-        for (HashSlot& slot : table[i].slot) slot.key[0] = EMPTY_KEY;
-    }
-    tableUncleared = false;
-}
-
-}  // namespace bridge
-
 using namespace bridge;
 
-// Releases whatever an earlier call built first, so a second call in a row
-// leaks nothing; on a failed allocation everything obtained is released again.
-bool BridgePosition::allocateTables() {
-    trump = 4;
-    freeTables();
-    TableSize = TABLE_BUCKETS;
-    hashtable = new (std::nothrow) HashBucket[TableSize];  // left uninitialised
-    if (hashtable == nullptr) return false;
-    for (int k = 1; k <= MAX_ST_CARDS; ++k) {
-        ST[k] = new (std::nothrow) uint16_t[std::size_t{1} << (2 * k)];
-        if (ST[k] == nullptr) {
-            freeTables();
-            return false;
-        }
-    }
-    buildStTables();
-    buildLastBitCode();
-    buildEnumerationArray();
-    tableUncleared = true;
+namespace {
+
+constexpr int TABLE_BITS = 13;       // 8192 buckets
+constexpr int BUCKET_ENTRIES = 128;  // 46 MiB of address space in all
+constexpr uint32_t PATTERN_BITS = (1u << 26) - 1;
+
+static_assert(sizeof(BridgeSolver::TableEntry) == 32, "entries stay small");
+
+uint64_t mixed(uint64_t shape, int leader) {
+    uint64_t h = (shape ^ (static_cast<uint64_t>(leader) << 60)) * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 29;
+    return h * 0xC2B2AE3D27D4EB4Full;
+}
+
+}  // namespace
+
+// The entries of one shape and seat on lead share a bucket. Per slot, a tag
+// of the shape and seat, and the owners of the top two cards of each suit
+// with the mask of those the entry fixes, let a probe pass over most entries
+// that cannot match without reading them.
+struct BridgeSolver::Bucket {
+    uint32_t generation;  // the entries are live only while it is the table's
+    uint32_t used;        // live entries: slots 0 to used - 1
+    uint32_t next;        // the slot a new entry takes once all are used
+    uint32_t spare;
+    uint64_t slot[BUCKET_ENTRIES];  // tag << 32 | top two owners << 16 | their mask
+    TableEntry entry[BUCKET_ENTRIES];
+};
+
+namespace {
+
+constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
+constexpr std::size_t TABLE_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
+
+uint32_t tagOf(uint64_t h) {
+    return static_cast<uint32_t>(h);
+}
+
+}  // namespace
+
+bool BridgeSolver::reserveTable() {
+    if (table_ != nullptr) return true;
+    void* p = mmap(nullptr, TABLE_BYTES, PROT_READ | PROT_WRITE,
+                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (p == MAP_FAILED) return false;
+#ifdef MADV_HUGEPAGE
+    madvise(p, TABLE_BYTES, MADV_HUGEPAGE);
+#endif
+    table_ = static_cast<Bucket*>(p);
+    generation_ = 0;  // fresh pages are all zero: every entry is stale
+    fresh_ = true;
     return true;
 }
 
-// Null pointers after release make a second call harmless.
-void BridgePosition::freeTables() {
-    delete[] hashtable;
-    hashtable = nullptr;
-    for (int k = 1; k <= MAX_ST_CARDS; ++k) {
-        delete[] ST[k];
-        ST[k] = nullptr;
+void BridgeSolver::releaseTable() {
+    if (table_ != nullptr) munmap(table_, TABLE_BYTES);
+    table_ = nullptr;
+    fresh_ = true;
+}
+
+// A new generation makes every entry stale; only when the counter wraps are
+// the pages handed back, to come again zeroed.
+void BridgeSolver::clearTable() {
+    if (++generation_ == 0) {
+        madvise(table_, TABLE_BYTES, MADV_DONTNEED);
+        generation_ = 1;
     }
+    std::fill(std::begin(killer_), std::end(killer_), NO_MOVE);
+    ++tableClears_;
+}
+
+// Per suit and set of cards still held: the owners from the top card down,
+// two bits each, and the card count above them.
+void BridgeSolver::buildSuitCodes() {
+    for (int s = 0; s < 4; ++s) {
+        uint32_t* code = suitCode_[s];
+        code[0] = 0;
+        for (uint32_t m = 1; m < 8192; ++m) {
+            const int top = highestRank(m);
+            const uint32_t n = static_cast<uint32_t>(countCards(m));
+            code[m] = (code[m ^ (1u << top)] & PATTERN_BITS) |
+                      (static_cast<uint32_t>(owner_[s][top]) << (2 * (n - 1))) | (n << 26);
+        }
+    }
+}
+
+uint64_t BridgeSolver::shape() const {
+    uint64_t lengths = 0;
+    for (int seat = 0; seat < 4; ++seat) {
+        for (int s = 0; s < 4; ++s) {
+            lengths = (lengths << 4) | static_cast<uint64_t>(countCards(hand_[seat][s]));
+        }
+    }
+    return lengths;
+}
+
+namespace {
+
+// Owners of a suit's held cards from the top down, and how many there are.
+struct SuitPatterns {
+    uint32_t pattern[4];
+    int length[4];
+};
+
+// The entry's top cards of suit s as the position has them, when it fixes
+// `count` of them.
+inline uint32_t topOf(const SuitPatterns& p, int s, int count) {
+    return p.pattern[s] >> (2 * (p.length[s] - count));
+}
+
+// Four bits per suit: the owners of its top two cards (of the top one,
+// shifted up, in a suit of one card), from `count` top cards whose owners
+// are `top`.
+inline uint32_t topTwoNibble(uint32_t top, int count) {
+    return count >= 2 ? (top >> (2 * (count - 2))) & 15 : count == 1 ? (top << 2) & 15 : 0;
+}
+inline uint32_t topTwoMask(int count) {
+    return count >= 2 ? 15 : count == 1 ? 12 : 0;
+}
+
+bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
+    for (int s = 0; s < 4; ++s) {
+        if (e.count[s] != 0 && topOf(p, s, e.count[s]) != e.top[s]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Starts loading the bucket's header and first tags while the sure tricks
+// are counted.
+void BridgeSolver::prefetchBucket(uint64_t shape, int leader) const {
+    const Bucket* bucket = &table_[mixed(shape, leader) >> (64 - TABLE_BITS)];
+    __builtin_prefetch(bucket);
+    __builtin_prefetch(reinterpret_cast<const char*>(bucket) + 64);
+}
+
+bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
+                         int& value) const {
+    const uint64_t h = mixed(shape, leader);
+    const Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
+    if (bucket.generation != generation_) return false;
+    const uint32_t tag = tagOf(h);
+    SuitPatterns p;
+    uint32_t topTwo = 0;
+    for (int s = 0; s < 4; ++s) {
+        p.pattern[s] = suitCode_[s][inHands_[s]] & PATTERN_BITS;
+        p.length[s] = countCards(inHands_[s]);
+        topTwo |= topTwoNibble(p.pattern[s], p.length[s]) << (4 * s);
+    }
+    const int used = static_cast<int>(bucket.used);
+    for (int base = 0; base < used; base += 32) {
+        // The tags of 32 slots at once, in a loop the compiler can vectorise.
+        uint32_t hits = 0;
+        for (int j = 0; j < 32; ++j) {
+            const int k = base + j;
+            const bool near = (bucket.slot[k] >> 32) == tag &&
+                              (((bucket.slot[k] >> 16) ^ topTwo) & bucket.slot[k] & 0xFFFF) == 0;
+            hits |= static_cast<uint32_t>(near) << j;
+        }
+        if (used - base < 32) hits &= (1u << (used - base)) - 1;
+        for (; hits != 0; hits &= hits - 1) {
+            const int i = base + lowestRank(hits);
+            const TableEntry& e = bucket.entry[i];
+            if (e.shape != shape || e.leader != leader) continue;
+            if (!covers(e, p)) continue;
+            if (e.low >= target || e.high < target) {
+                // The ranks it relied on: the fixed top cards of each suit.
+                for (int s = 0; s < 4; ++s) {
+                    uint32_t held = inHands_[s];
+                    for (int k = 1; k < e.count[s]; ++k) held ^= 1u << highestRank(held);
+                    relevant[s] =
+                        e.count[s] != 0 ? static_cast<uint16_t>(1u << highestRank(held)) : 0;
+                }
+                value = e.low >= target ? e.low : e.high;
+                return true;
+            }
+            if (hint < 0) hint = absoluteMove(leader, e.move);
+        }
+    }
+    return false;
+}
+
+// Narrows the bounds of an entry with the same top cards; a new entry takes
+// the bucket's next free slot, else its slots in rotation.
+void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high,
+                         int move) {
+    TableEntry fresh{};
+    fresh.shape = shape;
+    fresh.leader = static_cast<uint8_t>(leader);
+    fresh.low = static_cast<int8_t>(low);
+    fresh.high = static_cast<int8_t>(high);
+    fresh.move = static_cast<uint8_t>(move);
+    for (int s = 0; s < 4; ++s) {
+        const uint32_t used = relevant[s] & inHands_[s];
+        if (used == 0) continue;
+        const int count = countCards(inHands_[s] >> lowestRank(used));
+        SuitPatterns p;
+        p.pattern[s] = suitCode_[s][inHands_[s]] & PATTERN_BITS;
+        p.length[s] = countCards(inHands_[s]);
+        fresh.count[s] = static_cast<uint8_t>(count);
+        fresh.top[s] = topOf(p, s, count);
+    }
+    const uint64_t h = mixed(shape, leader);
+    Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
+    if (bucket.generation != generation_) {
+        bucket.generation = generation_;
+        bucket.used = 0;
+        bucket.next = 0;
+    }
+    const uint32_t tag = tagOf(h);
+    uint32_t topTwo = 0, topMask = 0;
+    for (int s = 0; s < 4; ++s) {
+        topTwo |= topTwoNibble(fresh.top[s], fresh.count[s]) << (4 * s);
+        topMask |= topTwoMask(fresh.count[s]) << (4 * s);
+    }
+    const uint64_t word = (static_cast<uint64_t>(tag) << 32) | (topTwo << 16) | topMask;
+    const int used = static_cast<int>(bucket.used);
+    for (int i = 0; i < used; ++i) {
+        if (bucket.slot[i] != word) continue;
+        TableEntry& e = bucket.entry[i];
+        if (e.shape != shape || e.leader != leader) continue;
+        bool same = true;
+        for (int s = 0; s < 4; ++s)
+            same = same && e.count[s] == fresh.count[s] && e.top[s] == fresh.top[s];
+        if (!same) continue;
+        e.low = std::max(e.low, fresh.low);
+        e.high = std::min(e.high, fresh.high);
+        if (move != NO_MOVE) e.move = fresh.move;
+        return;
+    }
+    int place = used;
+    if (used < BUCKET_ENTRIES) {
+        bucket.used = static_cast<uint32_t>(used + 1);
+    } else {
+        place = static_cast<int>(bucket.next % BUCKET_ENTRIES);
+        bucket.next = static_cast<uint32_t>(place + 1);
+    }
+    bucket.entry[place] = fresh;
+    bucket.slot[place] = word;
+}
+
+// A card as its suit and the number of held cards of the suit above it, which
+// names the same card in every position with the same key.
+int BridgeSolver::relativeMove(int card) const {
+    const int s = suitOf(card);
+    const uint32_t above = inHands_[s] & ~((2u << rankOf(card)) - 1);
+    return s * 16 + countCards(above);
+}
+
+int BridgeSolver::absoluteMove(int seat, int move) const {
+    if (move == NO_MOVE) return -1;
+    const int s = suitOf(move);
+    uint32_t held = inHands_[s];
+    for (int above = rankOf(move); above > 0 && held != 0; --above) held ^= 1u << highestRank(held);
+    if (held == 0) return -1;
+    const int r = highestRank(held);
+    return (hand_[seat][s] >> r) & 1 ? cardOf(s, r) : -1;
 }

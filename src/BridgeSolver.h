@@ -1,0 +1,106 @@
+// The bridge double-dummy solver as an object: every solve reads and writes
+// only its own object, so one solver per thread may run at the same time.
+#pragma once
+
+#include <cstdint>
+
+class BridgeSolver {
+   public:
+    BridgeSolver();  // cheap: the table is reserved on the first solve
+    ~BridgeSolver();
+    BridgeSolver(const BridgeSolver&) = delete;
+    BridgeSolver& operator=(const BridgeSolver&) = delete;
+
+    // A bridge position as a deal array (52 ints: 0 out of play, 1-4 in the
+    // hand of seat 0-3, 5-8 played to the current trick by seat 0-3), trump
+    // 0-3 or 4 no trump, leader = the seat that led (or leads) the current
+    // trick. The table is kept from the last solve unless a card changed
+    // hands, the trump differs from the table's, or trumpChanged is set.
+    // False (and nothing changed) when the position cannot be played out.
+    bool solve(const int* deal, int trump, int leader, bool trumpChanged);
+
+    // The same solve with the older rule of the static entry: when the table
+    // is kept, keptTrump stays in force instead of `trump`.
+    bool solveKeepingTrump(const int* deal, int trump, int keptTrump, int leader,
+                           bool trumpChanged);
+
+    // Reserves the table's address space (nothing is touched yet) or gives
+    // it back; a solve reserves it by itself when needed.
+    bool reserveTable();
+    void releaseTable();
+    // Forgets the last deal, so the next solve clears the table.
+    void forgetDeal() { fresh_ = true; }
+
+    int trumpInForce() const { return trump_; }
+    long long tableClears() const { return tableClears_; }
+    // The deal of the last solve, for the rule that clears the table.
+    int previousDeal[52] = {};
+
+    short EastWestTricks = 0, NorthSouthTricks = 0;  // results of the last solve
+    signed char bc = -1, bs = -1;                    // best card: rank 0 = two .. 12 = ace, suit
+    long long NodeCount = 0;
+
+    struct TableEntry;
+    struct Bucket;
+    struct Moves;
+
+   private:
+    // ---- the position (hands as per-suit rank masks, bit 0 = two) ----
+    uint16_t hand_[4][4] = {};   // [seat][suit]
+    uint16_t inHands_[4] = {};   // [suit]: every card still held
+    uint8_t owner_[4][13] = {};  // [suit][rank]: the seat that holds (held) it
+    int trump_ = 4;
+    int cardsLeft_ = 0;  // cards in hands
+    struct Trick {
+        int leader;
+        int count;  // cards on it
+        int suit;   // suit led
+        int winSeat;
+        int winSuit;
+        int winRank;
+        uint16_t onTrick[4];  // [suit]: its cards, which still separate runs
+    } trick_ = {};
+    // Relative-rank code of each suit's holding: owners from the top card
+    // down, two bits each, with the card count above them.
+    uint32_t suitCode_[4][8192];
+    // Cut-off card per number of cards left in hands (suit * 16 + rank).
+    uint8_t killer_[53] = {};
+
+    // ---- the transposition table ----
+    Bucket* table_ = nullptr;
+    uint32_t generation_ = 0;
+    long long tableClears_ = 0;
+    int tableTrump_ = -1;
+    bool fresh_ = true;
+    int lastNorthSouth_ = -1;  // first guess of the next solve on a kept table
+
+    // ---- solve steps ----
+    bool run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
+             bool newTrumpRules);
+    void loadDeal(const int* deal, int leader);
+    void clearTable();
+    void buildSuitCodes();
+    int driveSearch(int tricks, int guess, bool choose, int& bestCard);
+    int rootTest(int target, bool choose, int& card);
+
+    // ---- search ----
+    // Ranks: per suit, the cards whose ranks an answer relied on.
+    int search(int target, uint16_t* relevant);
+    int tryCard(int seat, int card, int target, uint16_t* relevant);
+    void addToTrick(int seat, int card);
+    void generateMoves(int seat, Moves& moves, int hint) const;
+    int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
+    int quickTricks(int leader, uint16_t* relevant) const;
+    int topTrumpTricks(int& holder, uint16_t* relevant) const;
+    int lastTrickWinner(uint16_t* relevant) const;
+    void markTrickWinner(uint16_t* relevant) const;
+    uint64_t shape() const;
+    void prefetchBucket(uint64_t shape, int leader) const;
+    // Settles the target from the table when it can (its ranks go to
+    // `relevant`); else `hint` receives a remembered card, if any.
+    bool probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
+               int& value) const;
+    void store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high, int move);
+    int relativeMove(int card) const;
+    int absoluteMove(int seat, int move) const;
+};
