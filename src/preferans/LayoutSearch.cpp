@@ -5,19 +5,41 @@
 
 namespace preferans {
 
+namespace {
+
+// COMPRESS[present][bits]: the bits of `bits` at the places of `present`,
+// packed from bit 0 up (the lowest card first).
+const struct CompressTable {
+    uint8_t v[256][256];
+    CompressTable() {
+        for (int present = 0; present < 256; present++) {
+            for (int bits = 0; bits < 256; bits++) {
+                int out = 0, place = 0;
+                for (int r = 0; r < 8; r++) {
+                    if (((present >> r) & 1) == 0) continue;
+                    out |= ((bits >> r) & 1) << place++;
+                }
+                v[present][bits] = static_cast<uint8_t>(out);
+            }
+        }
+    }
+} COMPRESS;
+
+}  // namespace
+
 uint64_t LayoutSolver::positionKey() const {
-    // Per suit, 16 bits: the owners (1 to 3) of the remaining cards from the
-    // top down, so that positions alike up to gone cards share a key.
+    // Per suit, 16 bits: the owner codes (1 to 3) of the remaining cards in
+    // rank order, low code bits in the low byte and high ones in the high
+    // byte, so that positions alike up to gone cards share a key. The top
+    // card's code is never 0, which fixes the suit's length.
+    const CardSet low = hands_[0] | hands_[2];
+    const CardSet high = hands_[1] | hands_[2];
+    const CardSet all = low | hands_[1];
     uint64_t key = 0;
     for (int s = 0; s < 4; s++) {
-        const uint32_t h0 = (hands_[0] >> (8 * s)) & 0xFF;
-        const uint32_t h1 = (hands_[1] >> (8 * s)) & 0xFF;
-        const uint32_t all = h0 | h1 | ((hands_[2] >> (8 * s)) & 0xFF);
-        uint64_t part = 0;
-        for (int r = 7; r >= 0; r--) {
-            if (((all >> r) & 1) == 0) continue;
-            part = part << 2 | ((h0 >> r) & 1 ? 1u : (h1 >> r) & 1 ? 2u : 3u);
-        }
+        const int shift = 8 * s;
+        const uint8_t* row = COMPRESS.v[(all >> shift) & 0xFF];
+        const uint64_t part = row[(low >> shift) & 0xFF] | row[(high >> shift) & 0xFF] << 8;
         key |= part << (16 * s);
     }
     return key;
