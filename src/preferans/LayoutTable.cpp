@@ -19,7 +19,10 @@ LayoutTable::LayoutTable(uint32_t entries)
     : entries_(powerOfTwoAtMost(entries)), mask_(powerOfTwoAtMost(entries) - 1) {}
 
 void LayoutTable::clear() {
-    for (Entry& e : entries_) e.leader = EMPTY;
+    for (Entry& e : entries_) {
+        e.leader = EMPTY;
+        e.tricks = 0;
+    }
 }
 
 }  // namespace preferans

@@ -17,7 +17,11 @@ class LayoutTable {
         int8_t lower = 0;        // the declarer surely takes at least this many tricks
         int8_t upper = 0;        // and at most this many
         uint8_t best = NO_MOVE;  // the lead that last settled a test, as relativeLead gives it
+        uint8_t tricks = 0;      // tricks left: deep entries save the most work
     };
+    // Entries of one slot share a cache line; a new position replaces the
+    // one with the fewest tricks left.
+    static constexpr uint32_t WAYS = 4;
     static constexpr uint8_t EMPTY = 0xFF;
     static constexpr uint8_t NO_MOVE = 0xFF;
 
@@ -25,16 +29,29 @@ class LayoutTable {
 
     // The entry of the position, or null.
     const Entry* probe(uint64_t key, int leader) const {
-        const Entry& e = entries_[slotOf(key, leader)];
-        return e.key == key && e.leader == leader ? &e : nullptr;
+        const Entry* e = &entries_[slotOf(key, leader)];
+        for (uint32_t i = 0; i < WAYS; i++, e++) {
+            if (e->key == key && e->leader == leader) return e;
+        }
+        return nullptr;
     }
 
     // Records the outcome of the test "the declarer takes at least `target`
     // of the `tricks` left"; an entry of another position is replaced.
     void store(uint64_t key, int leader, int tricks, int target, bool reached, int best) {
-        Entry& e = entries_[slotOf(key, leader)];
+        Entry* const way = &entries_[slotOf(key, leader)];
+        Entry* victim = way;
+        for (uint32_t i = 0; i < WAYS; i++) {
+            if (way[i].key == key && way[i].leader == leader) {
+                victim = &way[i];
+                break;
+            }
+            if (way[i].tricks < victim->tricks) victim = &way[i];
+        }
+        Entry& e = *victim;
         if (e.key != key || e.leader != leader) {
             e.key = key;
+            e.tricks = static_cast<uint8_t>(tricks);
             e.leader = static_cast<uint8_t>(leader);
             e.lower = 0;
             e.upper = static_cast<int8_t>(tricks);
@@ -54,7 +71,7 @@ class LayoutTable {
    private:
     uint32_t slotOf(uint64_t key, int leader) const {
         uint64_t h = (key ^ (static_cast<uint64_t>(leader) << 62)) * 0x9E3779B97F4A7C15ull;
-        return static_cast<uint32_t>(h >> 32) & mask_;
+        return static_cast<uint32_t>(h >> 32) & mask_ & ~(WAYS - 1);
     }
 
     std::vector<Entry> entries_;
