@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -20,8 +21,10 @@ namespace {
 constexpr int TRICK_COUNTS = 11;
 constexpr int MAX_THREADS = 256;
 // All the tables of one run together stay within this many entries (16 bytes
-// each: 64 MB), whatever the thread count.
-constexpr uint32_t RUN_TABLE_ENTRIES = 1u << 22;
+// each: 128 MB), whatever the thread count.
+constexpr uint32_t RUN_TABLE_ENTRIES = 1u << 23;
+// A short share needs no large table: this many entries per split at most.
+constexpr uint32_t ENTRIES_PER_SPLIT = 1u << 12;
 
 struct Share {
     int first = 0;
@@ -31,7 +34,14 @@ struct Share {
 
 void solveShare(const SplitJob& job, uint32_t tableEntries, Share& share) {
     if (share.first >= share.end) return;
-    preferans::LayoutSolver solver(tableEntries);
+    const uint32_t forShare = static_cast<uint32_t>(share.end - share.first) * ENTRIES_PER_SPLIT;
+    std::unique_ptr<preferans::LayoutSolver> made;
+    try {
+        made.reset(new preferans::LayoutSolver(std::min(tableEntries, forShare)));
+    } catch (const std::bad_alloc&) {
+        made.reset(new preferans::LayoutSolver(0));  // the smallest table
+    }
+    preferans::LayoutSolver& solver = *made;
     Permutations splits(HIDDEN_CARDS / 2, HIDDEN_CARDS, COMBINATION);
     seekSplit(splits, share.first);
     preferans::LayoutPosition position;

@@ -51,7 +51,7 @@ class LayoutSolver {
     // Positions searched since the solver was made: a signature of the search.
     uint64_t nodes() const { return nodes_; }
 
-    static constexpr uint32_t DEFAULT_TABLE_ENTRIES = 1u << 20;
+    static constexpr uint32_t DEFAULT_TABLE_ENTRIES = 1u << 22;
 
    private:
     struct Trick {
