@@ -24,6 +24,7 @@ int16_t PrefPosition::number_of_tricks_of_player;
 int16_t PrefPosition::number_of_tricks_of_vist;
 int16_t PrefPosition::bc;
 int16_t PrefPosition::bs;
+uint64_t PrefPosition::node_count;
 
 // Card bit of every card in play, at index rank * 4 + suit.
 static uint32_t index[32];
@@ -418,6 +419,7 @@ namespace {
 // clamped window and stores the outcome in the position's slot. Kept out of
 // line so that the many quick returns of `generate` stay cheap.
 PREF_NOINLINE int searchLeads(PrefPosition& rec, int alpha, int beta, uint32_t slot) {
+    PrefPosition::node_count++;
     bool raised = false;
     bool cut = false;
     forEachLead(rec, [&](ListItem* c) {

@@ -53,6 +53,9 @@ class PrefPosition {
     static int16_t number_of_tricks_of_vist;
     static int16_t bc;  // best card: rank position 0 = seven ... 7 = ace
     static int16_t bs;  // best card: suit
+    // Leader nodes searched past the quick answers, over all solves so far:
+    // the benchmark's signature of the search.
+    static uint64_t node_count;
 
     // ---- lists ----
     static void InitList(const int* deal32);
