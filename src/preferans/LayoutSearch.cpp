@@ -65,6 +65,14 @@ bool LayoutSolver::trickStart(int leader, int target) {
     if (target > tricks) return false;
     if (tricks == 1) return lastTrickForDeclarer(leader) >= target;
     nodes_++;
+    if (!game_.misere) {
+        const int sure = quickTricks(leader);
+        if (leader == game_.declarer) {
+            if (sure >= target) return true;
+        } else if (tricks - sure < target) {
+            return false;
+        }
+    }
     const uint64_t key = positionKey();
     int first = -1;
     if (const LayoutTable::Entry* e = table_.probe(key, leader)) {

@@ -67,6 +67,9 @@ class LayoutSolver {
     bool playNext(Trick& trick, int target, int first, int* settled);
     bool finishTrick(const Trick& trick, int target);
     int lastTrickForDeclarer(int leader) const;
+    // Tricks the player on lead takes for his side by cashing his winners,
+    // whatever the others do (not for misere).
+    int quickTricks(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
     // A card as its suit and its place from the top among the cards left in
