@@ -72,6 +72,10 @@ bool LayoutSolver::trickStart(int leader, int target) {
         } else if (tricks - sure < target) {
             return false;
         }
+    } else {
+        const int outlook = misereOutlook(leader);
+        if (outlook == MISERE_NO_MORE) return false;  // target is at least 1 here
+        if (outlook == MISERE_ONE_MORE && target == 1) return true;
     }
     const uint64_t key = positionKey();
     int first = -1;

@@ -70,6 +70,10 @@ class LayoutSolver {
     // Tricks the player on lead takes for his side by cashing his winners,
     // whatever the others do (not for misere).
     int quickTricks(int leader) const;
+    // In misere, at a trick start: whether the declarer surely takes no
+    // more tricks, surely takes at least one more, or neither is sure.
+    enum { MISERE_UNKNOWN, MISERE_NO_MORE, MISERE_ONE_MORE };
+    int misereOutlook(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
     // A card as its suit and its place from the top among the cards left in
