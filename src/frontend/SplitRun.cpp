@@ -24,7 +24,7 @@ constexpr int MAX_THREADS = 256;
 // each: 128 MB), whatever the thread count.
 constexpr uint32_t RUN_TABLE_ENTRIES = 1u << 23;
 // A short share needs no large table: this many entries per split at most.
-constexpr uint32_t ENTRIES_PER_SPLIT = 1u << 12;
+constexpr uint32_t ENTRIES_PER_SPLIT = 1u << 15;
 
 struct Share {
     int first = 0;
