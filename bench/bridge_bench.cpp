@@ -18,26 +18,7 @@
 
 namespace {
 
-constexpr uint64_t SEED = 20260314;
 constexpr int LIFECYCLE_ROUNDS = 7;
-
-// splitmix64: the same deals with any compiler and standard library.
-uint64_t nextRandom(uint64_t& state) {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
-// All 52 cards, thirteen to each seat (deal codes 1 to 4).
-std::vector<int> randomFullDeal(uint64_t& state) {
-    int cards[52];
-    for (int i = 0; i < 52; ++i) cards[i] = i;
-    for (int i = 51; i > 0; --i) std::swap(cards[i], cards[nextRandom(state) % (i + 1)]);
-    std::vector<int> deal(52);
-    for (int i = 0; i < 52; ++i) deal[cards[i]] = i / 13 + 1;
-    return deal;
-}
 
 long peakKilobytes() {
     rusage usage{};
@@ -95,7 +76,7 @@ void reportLifecycle(double medianRequest) {
 
 int main(int argc, char** argv) {
     const int deals = argc > 1 ? std::atoi(argv[1]) : 50;
-    uint64_t state = SEED;
+    uint64_t state = BRIDGE_BENCH_SEED;
     std::vector<double> perRequest;
     long long nodes = 0;
     Clock::time_point start = Clock::now();
@@ -113,7 +94,7 @@ int main(int argc, char** argv) {
     double total = milliseconds(start, Clock::now());
     double mean = total / static_cast<double>(perRequest.size());
     std::printf("bridge_bench: %d deals x 5 strains x 4 leaders, seed %llu\n", deals,
-                static_cast<unsigned long long>(SEED));
+                static_cast<unsigned long long>(BRIDGE_BENCH_SEED));
     std::printf("per deal and strain: mean %.1f ms, median %.1f ms\n", mean, median(perRequest));
     std::printf("nodes per second: %.0f\n", static_cast<double>(nodes) / (total / 1000.0));
     std::printf("signature (total NodeCount): %lld\n", nodes);

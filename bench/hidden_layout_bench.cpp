@@ -12,7 +12,6 @@
 
 #include "frontend/HiddenLayout.h"
 #include "frontend/SplitRun.h"
-#include "main.h"
 
 namespace {
 

@@ -13,25 +13,26 @@
 #include <cstring>
 
 #include "BridgePosition.h"
-#include "main.h"
+#include "DealCodes.h"
+#include "frontend/PositionString.h"
 
 namespace {
 
-const char SUITS[] = "SHDC";           // suits 0 to 3
+const char SUIT_LETTERS[] = "SHDC";    // suits 0 to 3
 const char RANKS[] = "AKQJT98765432";  // rank positions 0 (ace) to 12 (two)
 
 // "SA" for card index 0 (suit 0, ace), "C2" for 51.
 void printCard(int card) {
-    std::printf("%c%c", SUITS[card / 13], RANKS[card % 13]);
+    std::printf("%c%c", SUIT_LETTERS[card / CARDS_PER_SUIT], RANKS[card % CARDS_PER_SUIT]);
 }
 
 // The card index of a name such as "SA" or "h9", or -1.
 int parseCardName(const char* name) {
     if (std::strlen(name) != 2) return -1;
-    const char* suit = std::strchr(SUITS, std::toupper(static_cast<unsigned char>(name[0])));
+    const char* suit = std::strchr(SUIT_LETTERS, std::toupper(static_cast<unsigned char>(name[0])));
     const char* rank = std::strchr(RANKS, std::toupper(static_cast<unsigned char>(name[1])));
     if (suit == nullptr || rank == nullptr || *suit == '\0' || *rank == '\0') return -1;
-    return static_cast<int>(suit - SUITS) * 13 + static_cast<int>(rank - RANKS);
+    return static_cast<int>(suit - SUIT_LETTERS) * CARDS_PER_SUIT + static_cast<int>(rank - RANKS);
 }
 
 // The solver hands out each value as soon as it has it; 100 marks a card
@@ -46,20 +47,15 @@ void printValue(void*, int card, int value) {
 }
 
 bool decode(const char* text, DecodedPosition& position) {
-    if (std::strlen(text) < 57) return false;
-    for (int i = 0; i < 52; ++i) position.deal[i] = get(text[i]);
-    position.trump = static_cast<signed char>(get(text[52]));
-    position.leader = get(text[53]);
-    position.declarer = get(text[54]);
-    position.bridge = text[55] != '0';
-    position.misere = text[56] != '0';
+    if (std::strlen(text) < static_cast<size_t>(POSITION_LENGTH)) return false;
+    position = decodePosition(text);
     if (!position.bridge) return checkPosition(position).empty();
     // Bridge: the solve itself refuses hands of unequal size or a trick with a gap.
     for (int code : position.deal) {
-        if (code < 0 || code > 8) return false;
+        if (code < CODE_OUT_OF_PLAY || code >= CODE_COUNT) return false;
     }
-    return position.trump >= 0 && position.trump <= 4 && position.leader >= 0 &&
-           position.leader <= 3;
+    return position.trump >= 0 && position.trump <= NO_TRUMP && position.leader >= 0 &&
+           position.leader < BRIDGE_SEATS;
 }
 
 // Seat to play: switchMove steps from the trick's leader past the cards
@@ -89,16 +85,16 @@ int run(const DecodedPosition& position, const char* cardName) {
         std::printf("no card left to play\n");
         return 0;
     }
-    const int best = BridgePosition::bs * 13 + 12 - BridgePosition::bc;
+    const int best = BridgePosition::bs * CARDS_PER_SUIT + 12 - BridgePosition::bc;
     const int played = cardName != nullptr ? parseCardName(cardName) : best;
-    if (played < 0 || position.deal[played] != mover + 1) {
+    if (played < 0 || position.deal[played] != inHandCode(mover)) {
         std::printf("seat %d holds no such card\n", mover);
         return 1;
     }
     // The position after the move: the card goes from the hand to the trick.
     int after[52];
     std::memcpy(after, position.deal, sizeof after);
-    after[played] += 4;
+    after[played] = onTrickCode(mover);
     std::printf("best card ");
     printCard(best);
     std::printf(", seat %d plays ", mover);

@@ -5,46 +5,24 @@
 #include <cstring>
 
 #include "BridgePosition.h"
-
-const char RANK[] = "akqjt98765432";
-const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
-
-int get(char c) {
-    return static_cast<signed char>(c) - '0';
-}
-
-bool fileExists(const char* fileName) {
-    FILE* file = std::fopen(fileName, "r");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
+#include "frontend/HiddenLayout.h"
+#include "frontend/PositionString.h"
 
 namespace {
 
-// Position-string characters past the cards: trump, leader, declarer, game, misere.
-constexpr int TRUMP_CHAR = 52;
-constexpr int LEADER_CHAR = 53;
-constexpr int DECLARER_CHAR = 54;
-constexpr int GAME_CHAR = 55;
-constexpr int MISERE_CHAR = 56;
-constexpr size_t POSITION_LENGTH = 57;
-
-DecodedPosition decodePosition(const char* p) {
-    DecodedPosition position;
-    for (int i = 0; i < 52; i++) position.deal[i] = get(p[i]);
-    position.trump = static_cast<signed char>(get(p[TRUMP_CHAR]));
-    position.leader = get(p[LEADER_CHAR]);
-    position.declarer = get(p[DECLARER_CHAR]);
-    position.bridge = p[GAME_CHAR] != '0';
-    position.misere = p[MISERE_CHAR] != '0';
-    return position;
+// The solver entries check what the position check has already passed; a
+// refusal would leave an earlier count in the result fields, never printed.
+int refusedBySolver() {
+    std::printf("error invalid position: refused by the solver\n");
+    return -1;
 }
 
 // One preferans position: prints the declarer's tricks.
 int solvePreferans(const DecodedPosition& position) {
-    BridgePosition::solve(position.deal, position.trump, position.leader, position.declarer, false,
-                          position.misere, true);
+    if (!BridgePosition::solve(position.deal, position.trump, position.leader, position.declarer,
+                               false, position.misere, true)) {
+        return refusedBySolver();
+    }
     std::printf("%d ", BridgePosition::EastWestTricks);
     return 0;
 }
@@ -57,9 +35,12 @@ int solveBridge(const DecodedPosition& position) {
         std::printf("!BridgePosition::allocateTables()");
         return -1;
     }
-    for (int leader = 0; leader < 4; ++leader) {
-        BridgePosition::solve(position.deal, position.trump, leader, position.declarer, true,
-                              position.misere, leader == 0);
+    for (int leader = 0; leader < BRIDGE_SEATS; ++leader) {
+        if (!BridgePosition::solve(position.deal, position.trump, leader, position.declarer, true,
+                                   position.misere, leader == 0)) {
+            BridgePosition::freeTables();
+            return refusedBySolver();
+        }
         std::printf("%d ", leader == 0 || leader == 2 ? BridgePosition::EastWestTricks
                                                       : BridgePosition::NorthSouthTricks);
     }
@@ -71,9 +52,11 @@ int solveBridge(const DecodedPosition& position) {
 
 int solve2args(const char* p) {
     size_t len = std::strlen(p);
-    if (len < POSITION_LENGTH) {
+    if (len < static_cast<size_t>(POSITION_LENGTH)) {
+        // Front ends read minus the length as the status; an empty string
+        // would make that 0, a success, so it fails like every other refusal.
         std::printf("strlen(p)<52+5 %d", static_cast<int>(len));
-        return -static_cast<int>(len);
+        return len == 0 ? -1 : -static_cast<int>(len);
     }
     DecodedPosition position = decodePosition(p);
     std::string problem = checkPosition(position);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main.h"
+#include "frontend/DealNotation.h"
 
 namespace {
 

@@ -126,17 +126,13 @@ void checkBridgePosition(const Position& p, const CardMap& want, TestRandom& ran
     int bestValue = 0;
     for (const auto& entry : want) bestValue = std::max(bestValue, entry.second);
 
-    // The best card is a candidate unless a leader's side takes no trick:
-    // the solve then names a default card, maybe not the top of its run.
+    // The best card and its group, with its value, even when the side to
+    // move takes no trick.
     const Tally quick = estimate(request, 0);
     EXPECT_EQ(fields(), solved);
     const bool bestListed = !quick.reports.empty();
-    if (cardsOnTrick(p) > 0 || bestValue > 0) {
-        EXPECT_TRUE(bestListed);
-    }
-    if (bestListed) {
-        EXPECT_EQ(quick.times, onceEach(group));
-    }
+    EXPECT_TRUE(bestListed);
+    EXPECT_EQ(quick.times, onceEach(group));
     for (const auto& [card, value] : quick.reports) EXPECT_EQ(value, bestValue) << card;
 
     // Every legal card: the known best group once, every other card first
@@ -174,6 +170,27 @@ TEST_F(EstimateBridge, ValuesMatchReferenceOnRandomEndings) {
         first = false;
         checkBridgePosition(p, want, random);
     }
+}
+
+// North leads the three and two of spades into East's ace and king, South
+// holds the three and two of hearts under West's ace and king: by hand,
+// North-South take nothing. Level 0 still names North's spade group, its top
+// card first, with that value.
+TEST_F(EstimateBridge, LevelZeroReportsALeadThatTakesNothing) {
+    Position p;
+    p.trump = NO_TRUMP;
+    p.deal[11] = p.deal[12] = 1;  // spade three and two: North
+    p.deal[0] = p.deal[1] = 2;    // spade ace and king: East
+    p.deal[24] = p.deal[25] = 3;  // heart three and two: South
+    p.deal[13] = p.deal[14] = 4;  // heart ace and king: West
+    ASSERT_TRUE(BP::solve(p.deal.data(), NO_TRUMP, 0, 0, true, false, true));
+    ASSERT_EQ(BP::NorthSouthTricks, 0);
+    Position after = p;
+    after.deal[12] = 5;
+    const Tally quick =
+        estimate({p.deal.data(), after.deal.data(), p.trump, p.leader, 0, true, false}, 0);
+    const std::vector<std::pair<int, int>> expected = {{11, 0}, {12, 0}};
+    EXPECT_EQ(quick.reports, expected);
 }
 
 // Without the bridge tables no candidate can be solved again: only the first

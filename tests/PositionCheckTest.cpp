@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "main.h"
+#include "frontend/PositionString.h"
 #include "support/RunProgram.h"
 
 namespace {
@@ -34,14 +34,7 @@ std::string preferansString(const Changes& changes, const std::string& tail = "4
 
 // Decodes a position string the way the program does.
 DecodedPosition decode(const std::string& p) {
-    DecodedPosition position;
-    for (int i = 0; i < 52; i++) position.deal[i] = get(p[i]);
-    position.trump = static_cast<signed char>(get(p[52]));
-    position.leader = get(p[53]);
-    position.declarer = get(p[54]);
-    position.bridge = p[55] != '0';
-    position.misere = p[56] != '0';
-    return position;
+    return decodePosition(p.c_str());
 }
 
 struct Case {

@@ -95,11 +95,16 @@ TEST(PrefLists, SolveLeavesListsAsDealtLessTableCards) {
     std::mt19937 rng(77);
     for (int onTable = 0; onTable <= 2; onTable++) {
         PrefTestPosition p = randomPrefPosition(rng, 7, onTable);
-        PrefTestPosition inHands = p;
-        for (int& code : inHands.deal) {
-            if (code >= 5) code = 0;
+        // The hands without the table cards, in the solver's own form: seat 3
+        // is player 0, seats 0 and 1 players 1 and 2, anything else out of play.
+        int inHands[32];
+        for (int suit = 0; suit < 4; suit++) {
+            for (int rank = 0; rank < 8; rank++) {
+                const int code = p.deal[suit * 13 + 7 - rank];
+                inHands[suit * 8 + rank] = code == 4 ? 0 : code == 1 || code == 2 ? code : 3;
+            }
         }
-        PrefPosition::solve(inHands.deal, p.trump, p.leaderSeat, p.declarerSeat, p.misere, true);
+        PrefPosition::InitList(inHands);
         const std::string expected = listSnapshot();
         PrefPosition::solve(p.deal, p.trump, p.leaderSeat, p.declarerSeat, p.misere, true);
         EXPECT_EQ(listSnapshot(), expected) << prefPositionString(p);

@@ -1,6 +1,7 @@
 // Bridge solve driver: keeps or clears the transposition table, rebuilds the
 // per-deal tables, lists and records, and bisects over the tricks of the side
 // to move with null-window root searches. Also hasSuit.
+#include "EntryChecks.h"
 #include "bridge/TrickPlay.h"
 
 using namespace bridge;
@@ -128,9 +129,27 @@ int bisect(BridgePosition& root, const SearchStart& start, Item* const* trick) {
     return lo;
 }
 
+// A lead stands for its group of equivalent cards (same hand, only cards out
+// of play between them) and is named by the group's highest card, the one the
+// per-card evaluation lists for a leader. The search's own choice is already
+// such a card, but the default when the side on lead takes nothing is not.
+void nameLeadByTopOfGroup(const int* deal) {
+    if (BridgePosition::bs < 0 || BridgePosition::bc < 0) return;
+    const int suitBase = BridgePosition::bs * 13;
+    int top = 12 - BridgePosition::bc;
+    for (int r = top - 1; r >= 0; --r) {
+        const int code = deal[suitBase + r];
+        if (code == 0) continue;
+        if (code != deal[suitBase + top]) break;
+        top = r;
+    }
+    BridgePosition::bc = static_cast<signed char>(12 - top);
+}
+
 }  // namespace
 
 bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
+    if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
     if (hashtable == nullptr) return false;
     if (!isPlayable(deal, firstmove)) return false;
     // A card moved to another hand, a new trump or a fresh table: clear. The
@@ -153,6 +172,7 @@ bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
     BridgePosition& root = P[start.tricks];
     setRootOrder(root);
     const int tricks = bisect(root, start, trick);
+    if (start.cards == 0) nameLeadByTopOfGroup(deal);
     if (start.completed) bs = bc = -1;  // no card to choose on a completed trick
     const short mover = static_cast<short>(tricks + start.completed);
     const short other = static_cast<short>(start.tricks - tricks);

@@ -2,6 +2,7 @@
 // preferans solver and its answer is copied into the bridge result fields; a
 // bridge position sets the bridge solver's request state and runs its driver.
 #include "BridgePosition.h"
+#include "EntryChecks.h"
 #include "PrefPosition.h"
 
 namespace {
@@ -17,6 +18,10 @@ int cardsOnTrick(const int* deal) {
 
 bool BridgePosition::solve(const int* deal, char trumpSuit, int leader, int declarer, bool bridge,
                            bool misere, bool trumpChangedFlag) {
+    const EntryProblem problem =
+        bridge ? checkBridgeDeal(deal, trumpSuit, leader)
+               : checkPreferansDeal(deal, trumpSuit, leader, declarer, misere);
+    if (problem != EntryProblem::NONE) return false;
     if (!bridge) {
         PrefPosition::solve(deal, trumpSuit, leader, declarer, misere, true);
         NodeCount = 0;

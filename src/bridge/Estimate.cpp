@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "EntryChecks.h"
 #include "EstimateTrick.h"
 #include "bridge/Internal.h"
 
@@ -177,7 +178,9 @@ void estimateBridge(const BridgeRequest& base, const int* after, int level, cons
 void BridgePosition::estimateAll(const int* position, const int* positionAfterMove,
                                  signed char trumpSuit, int leader, int declarer, bool bridge,
                                  bool misere, int level, EstimateCallback callback, void* context) {
-    if (position == nullptr || positionAfterMove == nullptr || callback == nullptr) return;
+    if (checkEstimate(position, positionAfterMove, trumpSuit, leader, declarer, bridge, misere,
+                      callback != nullptr) != EntryProblem::NONE)
+        return;
     if (bridge) {
         const Reporter out{callback, context, position, BRIDGE.ranks};
         const BridgeRequest request{position, leader, 0, 0, static_cast<char>(trumpSuit)};
@@ -190,7 +193,7 @@ void BridgePosition::estimateAll(const int* position, const int* positionAfterMo
 
 void BridgePosition::switchMove(const int* deal, bool bridge) {
     const Game& game = bridge ? BRIDGE : PREFERANS;
-    if (deal == nullptr || !game.validSeat(firstmove)) return;
+    if (checkSwitchMove(deal, firstmove, bridge) != EntryProblem::NONE) return;
     int cards[4];
     const int n = trickInOrder(deal, game, firstmove, cards);
     if (n == 0) return;

@@ -1,17 +1,18 @@
 // The preferans deal text: the declarer's cards, the two absent cards and an
 // optional lead card, checked and turned into card indices.
+#include "frontend/DealNotation.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
-#include "main.h"
+#include "frontend/PositionString.h"
 
 namespace {
 
 constexpr int PLAYER_CARDS = 10;
 constexpr int ABSENT_CARDS = 2;
-constexpr int LAST_SUIT = 3;
-constexpr int LOWEST_PREFERANS_RANK = 7;  // the seven
+constexpr int LAST_SUIT = SUITS - 1;
 
 // Rank position of a rank letter in either case, or -1 for any other character.
 int rankPosition(char letter) {
@@ -43,8 +44,8 @@ std::string parseDeal(const char* text, int leaderArgument, int playerCards[10],
         }
         int rank = rankPosition(*c);
         if (rank < 0) return "invalid symbol";
-        if (rank > LOWEST_PREFERANS_RANK) return "invalid card";
-        int card = suit * 13 + rank;
+        if (rank >= PREFERANS_RANKS) return "invalid card";
+        int card = suit * CARDS_PER_SUIT + rank;
         if (prefix == '*') {
             if (absents == ABSENT_CARDS) return "too many absent cards";
             absentCards[absents++] = card;

@@ -9,18 +9,17 @@
 #include <cstring>
 #include <string>
 
+#include "DealCodes.h"
 #include "Permutations.h"
+#include "frontend/DealNotation.h"
 #include "frontend/SplitRun.h"
-#include "main.h"
+
+const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
 
 namespace {
 
-constexpr int CARDS_IN_DECK = 52;
-constexpr int CARDS_PER_SUIT = 13;
-constexpr int LOWEST_PREFERANS_RANK = 7;  // the seven
 constexpr int KNOWN_CARDS = 12;
 constexpr int MISERE_CONTRACT = 5;
-constexpr int NO_TRUMP = 4;
 constexpr int MAX_LEADER_ARGUMENT = 2;
 constexpr int DECLARER_PLAYER = 0;
 constexpr int TRICK_COUNTS = 11;
@@ -67,6 +66,13 @@ void printHistogram(const int histogram[TRICK_COUNTS]) {
 
 }  // namespace
 
+bool fileExists(const char* fileName) {
+    FILE* file = std::fopen(fileName, "r");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
 int readDecimal(const char* text, bool& sawDigit) {
     sawDigit = false;
     while (std::isspace(static_cast<unsigned char>(*text))) text++;
@@ -87,8 +93,8 @@ int readDecimal(const char* text, bool& sawDigit) {
 void listHiddenCards(const int knownCards[12], int hiddenCards[HIDDEN_CARDS]) {
     int hidden = 0;
     int known = 0;
-    for (int card = 0; card < CARDS_IN_DECK; card++) {
-        if (card % CARDS_PER_SUIT > LOWEST_PREFERANS_RANK) continue;
+    for (int card = 0; card < DEAL_CARDS; card++) {
+        if (card % CARDS_PER_SUIT >= PREFERANS_RANKS) continue;
         if (known < KNOWN_CARDS && knownCards[known] == card) {
             known++;
             continue;

@@ -1,5 +1,6 @@
-// Pieces of the hidden-layout analysis that stand on their own: reading its
-// numbers, listing the unseen cards and jumping to a numbered split.
+// The hidden-layout analysis of a preferans deal, its stop file, and the pieces
+// that stand on their own: reading its numbers, listing the unseen cards and
+// jumping to a numbered split.
 #pragma once
 
 class Permutations;
@@ -20,3 +21,14 @@ void listHiddenCards(const int knownCards[12], int hiddenCards[HIDDEN_CARDS]);
 // Puts a COMBINATION enumerator straight onto the combination that `split`
 // steps from the first one would reach (0 <= split < its number()).
 void seekSplit(Permutations& splits, int split);
+
+// Stop-signal file looked up in the working directory before every split.
+extern const char PREFERANS_SIGNAL_FILE_NAME[];
+
+// True when the file can be opened for reading.
+bool fileExists(const char* fileName);
+
+// The hidden-layout analysis of a preferans deal (four command-line arguments):
+// prints the histogram of the declarer's tricks and returns the exit status.
+int analyseHiddenLayouts(const char* dealText, const char* range, const char* contract,
+                         const char* leader);

@@ -1,104 +1,51 @@
-// Checks a decoded position string before any solver sees it: the solvers trust
-// their input, so characters out of range or inconsistent hands are refused here.
-#include "main.h"
+// Checks a decoded position string before any solver sees it: the entries'
+// own checks, with the program's messages, and bridge deals start a fresh trick.
+#include "EntryChecks.h"
+#include "frontend/PositionString.h"
 
 namespace {
 
-constexpr int SUITS = 4;
-constexpr int BRIDGE_RANKS = 13;
-constexpr int PREFERANS_RANKS = 8;  // ace to seven; the six to two are never read
-constexpr int CODES = 9;            // 0 not in play, 1-4 held by a seat, 5-8 on the trick
-constexpr int NO_TRUMP = 4;
-constexpr int HELD = 1;      // code of a card held by seat 0
-constexpr int ON_TRICK = 5;  // code of a card seat 0 has played to the trick
-
-const int BRIDGE_SEATS[] = {0, 1, 2, 3};
-const int PREFERANS_SEATS[] = {0, 1, 3};
-
-struct CodeCounts {
-    int of[CODES] = {};
-};
-
-// Counts the codes of the cards the game reads (the first `ranksRead` of every
-// suit); false when one of them is not a card code.
-bool countCodes(const int deal[52], int ranksRead, CodeCounts& counts) {
-    for (int suit = 0; suit < SUITS; suit++) {
-        for (int rank = 0; rank < ranksRead; rank++) {
-            int code = deal[suit * BRIDGE_RANKS + rank];
-            if (code < 0 || code >= CODES) return false;
-            counts.of[code]++;
-        }
+const char* messageOf(EntryProblem problem) {
+    switch (problem) {
+        case EntryProblem::NONE:
+            return "";
+        case EntryProblem::TRUMP:
+            return "trump character out of range";
+        case EntryProblem::LEADER:
+            return "leader not 0, 1 or 3";
+        case EntryProblem::DECLARER:
+            return "declarer not 0, 1 or 3";
+        case EntryProblem::TWO_CARDS_FROM_SEAT:
+            return "two cards on the trick from one seat";
+        case EntryProblem::TRICK_TOO_LARGE:
+            return "more than two cards on the trick";
+        case EntryProblem::TRICK_NOT_LEADERS:
+            return "card on the trick not the leader's";
+        case EntryProblem::TRICK_OUT_OF_ORDER:
+            return "second card on the trick not from the seat after the leader";
+        case EntryProblem::UNEVEN_HANDS:
+            return "uneven hands";
+        default:
+            return "invalid arguments";
     }
-    return true;
 }
 
-bool isTrump(int trump) {
-    return trump >= 0 && trump <= NO_TRUMP;
-}
-
-bool isPreferansSeat(int seat) {
-    return seat == 0 || seat == 1 || seat == 3;
-}
-
-// The preferans seat that plays after `seat`: 0, 1, 3, then 0 again.
-int preferansSeatAfter(int seat) {
-    return seat == 0 ? 1 : seat == 1 ? 3 : 0;
-}
-
-// Every seat in play must start the trick with the same number of cards, its
-// card on the trick included. Equal hands cannot exceed the deck's share
-// (13 of 52, 10 of 32), so no separate limit is needed.
-bool handsEven(const CodeCounts& counts, const int* seats, int seatCount) {
-    int first = counts.of[HELD + seats[0]] + counts.of[ON_TRICK + seats[0]];
-    for (int i = 1; i < seatCount; i++) {
-        int size = counts.of[HELD + seats[i]] + counts.of[ON_TRICK + seats[i]];
-        if (size != first) return false;
-    }
-    return true;
-}
-
+// The four solves of a bridge deal start a fresh trick for each leader in
+// turn, so the deal may hold no card on the trick; its leader character is
+// not read.
 std::string checkBridge(const DecodedPosition& position) {
-    CodeCounts counts;
-    if (!countCodes(position.deal, BRIDGE_RANKS, counts)) return "card character out of range";
-    if (!isTrump(position.trump)) return "trump character out of range";
-    // The four solves start a fresh trick for each leader in turn.
-    for (int seat : BRIDGE_SEATS) {
-        if (counts.of[ON_TRICK + seat] > 0) return "card on the trick in a bridge deal";
+    const EntryProblem problem = checkBridgeDeal(position.deal, position.trump, 0, 0);
+    if (problem == EntryProblem::TWO_CARDS_FROM_SEAT || problem == EntryProblem::TRICK_TOO_LARGE) {
+        return "card on the trick in a bridge deal";
     }
-    if (!handsEven(counts, BRIDGE_SEATS, 4)) return "uneven hands";
-    return std::string();
-}
-
-// The current trick holds the leader's card, then the card of the seat after him.
-std::string checkPreferansTrick(const CodeCounts& counts, int leader) {
-    int onTrick = 0;
-    for (int seat : PREFERANS_SEATS) {
-        if (counts.of[ON_TRICK + seat] > 1) return "two cards on the trick from one seat";
-        onTrick += counts.of[ON_TRICK + seat];
-    }
-    if (onTrick > 2) return "more than two cards on the trick";
-    if (onTrick >= 1 && counts.of[ON_TRICK + leader] == 0)
-        return "card on the trick not the leader's";
-    if (onTrick == 2 && counts.of[ON_TRICK + preferansSeatAfter(leader)] == 0) {
-        return "second card on the trick not from the seat after the leader";
-    }
-    return std::string();
-}
-
-std::string checkPreferans(const DecodedPosition& position) {
-    CodeCounts counts;
-    if (!countCodes(position.deal, PREFERANS_RANKS, counts)) return "card character out of range";
-    if (!position.misere && !isTrump(position.trump)) return "trump character out of range";
-    if (!isPreferansSeat(position.leader)) return "leader not 0, 1 or 3";
-    if (!isPreferansSeat(position.declarer)) return "declarer not 0, 1 or 3";
-    std::string trickProblem = checkPreferansTrick(counts, position.leader);
-    if (!trickProblem.empty()) return trickProblem;
-    if (!handsEven(counts, PREFERANS_SEATS, 3)) return "uneven hands";
-    return std::string();
+    return messageOf(problem);
 }
 
 }  // namespace
 
 std::string checkPosition(const DecodedPosition& position) {
-    return position.bridge ? checkBridge(position) : checkPreferans(position);
+    if (!cardCodesInRange(position.deal, position.bridge)) return "card character out of range";
+    if (position.bridge) return checkBridge(position);
+    return messageOf(checkPreferansDeal(position.deal, position.trump, position.leader,
+                                        position.declarer, position.misere));
 }

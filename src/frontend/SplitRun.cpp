@@ -14,7 +14,6 @@
 
 #include "Permutations.h"
 #include "frontend/HiddenLayout.h"
-#include "main.h"
 
 namespace {
 

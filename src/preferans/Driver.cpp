@@ -1,5 +1,6 @@
 // Solve driver of the single-position preferans solver: the records set up,
 // the deal read into the suit lists, the root search and the trick counts.
+#include "EntryChecks.h"
 #include "preferans/SolverInternal.h"
 
 namespace preferans {
@@ -68,6 +69,9 @@ inline int secondCardCode(int leaderSeat) {
 }  // namespace
 
 void Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere) {
+    const EntryProblem problem =
+        checkPreferansDeal(deal, trumpSuit, leaderSeat, declarerSeat, misere);
+    if (problem != EntryProblem::NONE) return;
     int deal32[32];
     int16_t leadSuit = -1, leadRank = -1, secondSuit = -1, secondRank = -1;
     const int ledCode = leaderSeat + 5;
@@ -93,6 +97,10 @@ void Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerS
 void Solver::solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
                    int16_t leadSuit, int16_t leadRankPosition, int16_t secondSuit,
                    int16_t secondRankPosition) {
+    if (checkPreferansOwnForm(deal32, trumpSuit, declarer, leader, misere, leadSuit,
+                              leadRankPosition, secondSuit,
+                              secondRankPosition) != EntryProblem::NONE)
+        return;
     PrefPosition* const P = records;
     mizer = misere;
     whose = static_cast<uint8_t>(declarer);

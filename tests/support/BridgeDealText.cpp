@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -11,6 +12,7 @@ namespace bridgeref {
 namespace {
 
 constexpr char RANK_LETTERS[] = "AKQJT98765432";
+constexpr char SEAT_LETTERS[] = "NESW";
 constexpr size_t POSITION_LENGTH = 57;
 
 int rankPositionOfLetter(char letter) {
@@ -60,6 +62,41 @@ bool positionFromHands(const std::array<std::string, 4>& hands, int trump, int l
     }
     *position = built;
     return true;
+}
+
+std::string pbnDeal(const Position& position, int firstSeat) {
+    std::string text(1, SEAT_LETTERS[firstSeat]);
+    text += ':';
+    for (int i = 0; i < 4; ++i) {
+        int seat = (firstSeat + i) % 4;
+        if (i > 0) text += ' ';
+        for (int suit = 0; suit < 4; ++suit) {
+            if (suit > 0) text += '.';
+            for (int rank = 0; rank < 13; ++rank) {
+                if (position.deal[cardIndex(suit, rank)] == seat + 1) text += RANK_LETTERS[rank];
+            }
+        }
+    }
+    return text;
+}
+
+bool positionFromPbnDeal(const std::string& text, int trump, Position* position,
+                         std::string* error) {
+    const char* seatLetter =
+        text.empty() || text[0] == '\0' ? nullptr : std::strchr(SEAT_LETTERS, text[0]);
+    if (seatLetter == nullptr || text.size() < 2 || text[1] != ':') {
+        return fail(error, "deal must start with a seat letter and a colon: " + text);
+    }
+    int firstSeat = static_cast<int>(seatLetter - SEAT_LETTERS);
+    std::array<std::string, 4> hands;
+    std::istringstream words(text.substr(2));
+    for (int i = 0; i < 4; ++i) {
+        if (!(words >> hands[(firstSeat + i) % 4]))
+            return fail(error, "fewer than four hands: " + text);
+    }
+    std::string extra;
+    if (words >> extra) return fail(error, "more than four hands: " + text);
+    return positionFromHands(hands, trump, 0, position, error);
 }
 
 int parseCard(const std::string& text) {

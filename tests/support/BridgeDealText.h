@@ -19,6 +19,18 @@ namespace bridgeref {
 bool positionFromHands(const std::array<std::string, 4>& hands, int trump, int leader,
                        Position* position, std::string* error = nullptr);
 
+// A full deal in the notation bridge programs exchange (PBN): the letter of
+// the first seat (N, E, S or W), a colon, then the four hands clockwise from
+// that seat in the hand form above, separated by single spaces, e.g.
+// "E:QJT5432.T.6.QJ82 .J97543.K7532.94 87.A62.QJT4.AT75 AK96.KQ8.A98.K63".
+std::string pbnDeal(const Position& position, int firstSeat);
+
+// Reads a deal in that notation into a position with the given trump and
+// leader 0. False (and *error set when given) on a bad seat letter, a hand
+// count other than four, or any fault that positionFromHands reports.
+bool positionFromPbnDeal(const std::string& text, int trump, Position* position,
+                         std::string* error = nullptr);
+
 // A card written as its rank letter and suit digit, "Q1" for the queen of
 // suit 1; its deal index, or -1 when the text is not a card.
 int parseCard(const std::string& text);

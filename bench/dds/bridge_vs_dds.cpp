@@ -1,0 +1,143 @@
+// Solves the same seeded random full deals with this solver and with the DDS
+// bridge library, both on one thread, and compares answers and times: for each
+// deal and strain the four opening leaders, as `ddsolver POSITION` does.
+// Prints total and median times per deal and strain, their ratio (ours / DDS),
+// the total node count (the signature of bridge_bench's deals) and every
+// disagreement; the exit status is 1 on any disagreement or failure.
+//
+// Usage: bridge_vs_dds [--deals N] [--strain S] [--positions]
+//   --deals N     the first N deals of the bridge benches' seed (default 50)
+//   --strain S    one strain only: 0 to 3 a suit (spades first), 4 no trump
+//   --positions   print the program's position string of each deal and strain
+//                 instead of solving (the whole-process bench reads them)
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "BridgePosition.h"
+#include "DdsSupport.h"
+
+namespace {
+
+struct Options {
+    int deals = 50;
+    int firstStrain = 0;
+    int lastStrain = 4;
+    bool positionsOnly = false;
+};
+
+bool parseOptions(int argc, char** argv, Options* options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        if (option == "--positions") {
+            options->positionsOnly = true;
+        } else if (option == "--deals" && i + 1 < argc) {
+            options->deals = std::atoi(argv[++i]);
+            if (options->deals < 1) return false;
+        } else if (option == "--strain" && i + 1 < argc) {
+            const char* strain = argv[++i];
+            if (std::strlen(strain) != 1 || strain[0] < '0' || strain[0] > '4') return false;
+            options->firstStrain = options->lastStrain = strain[0] - '0';
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The position string that `ddsolver` reads for a full deal in one strain.
+std::string positionString(const std::vector<int>& deal, int strain) {
+    std::string text;
+    for (int code : deal) text += static_cast<char>('0' + code);
+    text += static_cast<char>('0' + strain);
+    text += "0010";
+    return text;
+}
+
+// This solver's answer to the program's job, with its node count added.
+bool solveFourLeaders(const std::vector<int>& deal, int strain, int tricks[4], long long& nodes) {
+    for (int leader = 0; leader < 4; ++leader) {
+        if (!BridgePosition::solve(deal.data(), static_cast<char>(strain), leader, 0, true, false,
+                                   leader == 0)) {
+            return false;
+        }
+        nodes += BridgePosition::NodeCount;
+        tricks[leader] =
+            leader % 2 == 0 ? BridgePosition::EastWestTricks : BridgePosition::NorthSouthTricks;
+    }
+    return true;
+}
+
+void printTimes(const char* who, const std::vector<double>& times) {
+    std::printf("%-5s total %10.1f ms, median %8.2f ms per deal and strain\n", who, sum(times),
+                median(times));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(argc, argv, &options)) {
+        std::fprintf(stderr, "usage: bridge_vs_dds [--deals N] [--strain 0-4] [--positions]\n");
+        return 2;
+    }
+    uint64_t state = BRIDGE_BENCH_SEED;
+    if (options.positionsOnly) {
+        for (int d = 0; d < options.deals; ++d) {
+            std::vector<int> deal = randomFullDeal(state);
+            for (int strain = options.firstStrain; strain <= options.lastStrain; ++strain) {
+                std::printf("%s\n", positionString(deal, strain).c_str());
+            }
+        }
+        return 0;
+    }
+    if (!BridgePosition::allocateTables()) {
+        std::fprintf(stderr, "bridge_vs_dds: cannot allocate the solver's tables\n");
+        return 1;
+    }
+    useOneDdsThread();
+    std::vector<double> ourTimes, ddsTimes;
+    long long nodes = 0;
+    int disagreements = 0;
+    for (int d = 0; d < options.deals; ++d) {
+        std::vector<int> deal = randomFullDeal(state);
+        for (int strain = options.firstStrain; strain <= options.lastStrain; ++strain) {
+            int ours[4], theirs[4];
+            std::string error;
+            Clock::time_point t0 = Clock::now();
+            bool solved = solveFourLeaders(deal, strain, ours, nodes);
+            Clock::time_point t1 = Clock::now();
+            bool ddsSolved = solveFourLeadersWithDds(deal.data(), strain, theirs, &error);
+            Clock::time_point t2 = Clock::now();
+            if (!solved || !ddsSolved) {
+                std::fprintf(stderr, "deal %d strain %d: %s\n", d, strain,
+                             solved ? ("DDS failed: " + error).c_str() : "solve failed");
+                return 1;
+            }
+            ourTimes.push_back(milliseconds(t0, t1));
+            ddsTimes.push_back(milliseconds(t1, t2));
+            for (int leader = 0; leader < 4; ++leader) {
+                if (ours[leader] == theirs[leader]) continue;
+                ++disagreements;
+                std::printf("DISAGREE deal %d strain %d leader %d: ours %d, DDS %d  %s\n", d,
+                            strain, leader, ours[leader], theirs[leader],
+                            positionString(deal, strain).c_str());
+            }
+        }
+        std::fflush(stdout);
+    }
+    std::printf("bridge_vs_dds: %d deals x %d strains x 4 leaders, seed %llu, one thread each\n",
+                options.deals, options.lastStrain - options.firstStrain + 1,
+                static_cast<unsigned long long>(BRIDGE_BENCH_SEED));
+    printTimes("ours", ourTimes);
+    printTimes("DDS", ddsTimes);
+    std::printf("ratio ours / DDS: total %.2f, median %.2f\n", sum(ourTimes) / sum(ddsTimes),
+                median(ourTimes) / median(ddsTimes));
+    std::printf("signature (total NodeCount): %lld\n", nodes);
+    std::printf("disagreements: %d\n", disagreements);
+    BridgePosition::freeTables();
+    return disagreements == 0 ? 0 : 1;
+}
