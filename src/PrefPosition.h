@@ -1,9 +1,14 @@
 // Preferans double-dummy solver: three players, 32 cards, trump, no-trump and
 // misere contracts. The class's objects are the per-trick-level records of the
-// search; its static members hold the whole solver state.
+// search, each tied to its solver object (src/preferans/Solver.h); the static
+// members are the entry points and views of one default solver.
 #pragma once
 
 #include <cstdint>
+
+namespace preferans {
+class Solver;
+}
 
 class PrefPosition {
    public:
@@ -35,26 +40,30 @@ class PrefPosition {
     uint8_t leadSuit;
     uint8_t who[3];  // player indices in playing order; who[0] leads
     int32_t tricksLeft;
-    PrefPosition* child;  // next trick level; null at the last trick
+    PrefPosition* child;                  // next trick level; null at the last trick
+    preferans::Solver* solver = nullptr;  // the solver whose state the search uses
 
-    // ---- static solver state ----
-    static ListItem T[32];     // card items, in play cards of suit s from T[8s] up
-    static ListItem S[4];      // low sentinels
-    static ListItem Q[4];      // high sentinels
-    static signed char trump;  // 0 to 3, or 4 for no trump (always 4 in misere)
-    static uint8_t whose;      // the declarer's player index
-    static bool mizer;
     static constexpr uint32_t TABLE_SIZE = 70000;
-    static HashEntry hashtable[TABLE_SIZE];
 
-    // ---- results of the last solve ----
+    // ---- the default solver's state ----
+    static ListItem (&T)[32];
+    static ListItem (&S)[4];
+    static ListItem (&Q)[4];
+    static signed char& trump;
+    static HashEntry (&hashtable)[TABLE_SIZE];
+
+    // ---- results of the last solve of the default solver, by the entries below ----
     static int16_t number_of_cards;
     static int16_t number_of_tricks_of_player;
     static int16_t number_of_tricks_of_vist;
     static int16_t bc;  // best card: rank position 0 = seven ... 7 = ace
     static int16_t bs;  // best card: suit
 
-    // ---- lists ----
+    // Leader nodes searched past the quick answers, over all solves so far:
+    // the benchmark's signature of the search.
+    static uint64_t node_count;
+
+    // ---- lists of the default solver ----
     static void InitList(const int* deal32);
     static void RemoveItem(int16_t suit, int16_t rank);
     // Table slot of a position: its key and the player who leads its trick.
@@ -78,7 +87,7 @@ class PrefPosition {
     int first_generate(int alpha, int beta, int16_t suit1, int16_t rank1, int16_t suit2,
                        int16_t rank2);
 
-    // ---- solve drivers ----
+    // ---- solves by the default solver, results in the static fields above ----
     // A position in the 52-card deal array (seats 0, 1 and 3 play).
     static void solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere,
                       bool unused);
@@ -88,5 +97,5 @@ class PrefPosition {
                       int16_t secondRankPosition, bool unused);
 };
 
-// Records of the preferans search, one per number of tricks left (0 to 10).
-extern PrefPosition P[11];
+// Records of the default solver, one per number of tricks left (0 to 10).
+extern PrefPosition (&P)[11];

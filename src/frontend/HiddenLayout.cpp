@@ -11,8 +11,8 @@
 
 #include "DealCodes.h"
 #include "Permutations.h"
-#include "PrefPosition.h"
 #include "frontend/DealNotation.h"
+#include "frontend/SplitRun.h"
 
 const char PREFERANS_SIGNAL_FILE_NAME[] = "uvcyZDTh.pyM";
 
@@ -21,15 +21,8 @@ namespace {
 constexpr int KNOWN_CARDS = 12;
 constexpr int MISERE_CONTRACT = 5;
 constexpr int MAX_LEADER_ARGUMENT = 2;
+constexpr int DECLARER_PLAYER = 0;
 constexpr int TRICK_COUNTS = 11;
-
-// The declarer sits in seat 0; the leader argument 0, 1, 2 names the
-// preferans seat in that place of the playing order.
-constexpr int DECLARER_SEAT = PREFERANS_SEATS[0];
-constexpr int CODE_DECLARER = inHandCode(DECLARER_SEAT);
-constexpr int CODE_SEAT_1 = inHandCode(PREFERANS_SEATS[1]);
-constexpr int CODE_SEAT_3 = inHandCode(PREFERANS_SEATS[2]);
-constexpr int CODE_LED_BY_DECLARER = onTrickCode(DECLARER_SEAT);
 
 struct Arguments {
     int first;     // first split to solve
@@ -157,30 +150,18 @@ int analyseHiddenLayouts(const char* dealText, const char* range, const char* co
 
     int hiddenCards[HIDDEN_CARDS];
     listHiddenCards(knownCards, hiddenCards);
-    int deal[DEAL_CARDS] = {0};
+    SplitJob job;
     const int playerCount = leadCard >= 0 ? 9 : 10;
-    for (int i = 0; i < playerCount; i++) deal[playerCards[i]] = CODE_DECLARER;
-    for (int card : absentCards) deal[card] = CODE_OUT_OF_PLAY;
-    if (leadCard >= 0) deal[leadCard] = CODE_LED_BY_DECLARER;
-
-    const bool misere = arguments.contract == MISERE_CONTRACT;
-    const int trump = arguments.contract < NO_TRUMP ? arguments.contract : NO_TRUMP;
-    const int leaderSeat = PREFERANS_SEATS[arguments.leader];
+    for (int i = 0; i < playerCount; i++) job.declarerHand |= layoutCardBit(playerCards[i]);
+    for (int i = 0; i < HIDDEN_CARDS; i++) job.hidden[i] = layoutCardBit(hiddenCards[i]);
+    job.leadCard = leadCard;
+    job.game.misere = arguments.contract == MISERE_CONTRACT;
+    job.game.trump = arguments.contract < NO_TRUMP ? arguments.contract : NO_TRUMP;
+    job.game.declarer = DECLARER_PLAYER;
+    job.leader = arguments.leader;  // 0, 1, 2 are the players in playing order
 
     int histogram[TRICK_COUNTS] = {0};
-    Permutations splits(HIDDEN_CARDS / 2, HIDDEN_CARDS, COMBINATION);
-    if (arguments.first < arguments.end) seekSplit(splits, arguments.first);
-    for (int split = arguments.first; split < arguments.end; split++) {
-        if (fileExists(PREFERANS_SIGNAL_FILE_NAME)) break;
-        for (int card : hiddenCards) deal[card] = CODE_SEAT_1;
-        const int* chosen = splits.current();
-        for (int i = 0; i < splits.k; i++) deal[hiddenCards[chosen[i]]] = CODE_SEAT_3;
-        PrefPosition::solve(deal, trump, leaderSeat, DECLARER_SEAT, misere, true);
-        const int tricks = PrefPosition::number_of_tricks_of_player;
-        assert(tricks >= 0 && tricks < TRICK_COUNTS);
-        histogram[tricks]++;
-        splits.next();
-    }
+    solveSplits(job, arguments.first, arguments.end, histogram);
     printHistogram(histogram);
     return 0;
 }

@@ -2,7 +2,7 @@
 // tests several times slower, so it draws fewer positions.
 #pragma once
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool UNDER_SANITIZERS = true;
 #else
 constexpr bool UNDER_SANITIZERS = false;

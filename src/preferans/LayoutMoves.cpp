@@ -1,0 +1,86 @@
+// Move generation of the hidden-layout solver: the legal cards of the player
+// to move, one per run of equivalent cards, best guesses first.
+#include "preferans/LayoutCards.h"
+
+namespace preferans {
+
+namespace {
+
+// Order of trial: higher scores first; a handful of cards, so insertion sort.
+void sortByScore(int* moves, int* scores, int n) {
+    for (int i = 1; i < n; i++) {
+        const int m = moves[i], s = scores[i];
+        int j = i;
+        for (; j > 0 && scores[j - 1] < s; j--) {
+            moves[j] = moves[j - 1];
+            scores[j] = scores[j - 1];
+        }
+        moves[j] = m;
+        scores[j] = s;
+    }
+}
+
+constexpr int GOOD = 100;
+
+}  // namespace
+
+int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* moves) const {
+    const CardSet hand = hands_[mover];
+    CardSet legal = hand;
+    CardSet present = hands_[0] | hands_[1] | hands_[2];
+    for (int i = 0; i < trick.count; i++) present |= cardBit(trick.cards[i]);
+    int winning = -1;
+    int winningPlace = 0;
+    if (trick.count > 0) {
+        const CardSet follow = hand & suitCards(suitOf(trick.cards[0]));
+        if (follow != 0) {
+            legal = follow;
+        } else if (game_.trump != NO_TRUMP && (hand & suitCards(game_.trump)) != 0) {
+            legal = hand & suitCards(game_.trump);
+        }
+        winning = trick.cards[0];
+        for (int i = 1; i < trick.count; i++) {
+            if (takesOver(winning, trick.cards[i], game_.trump)) {
+                winning = trick.cards[i];
+                winningPlace = i;
+            }
+        }
+    }
+    int scores[10];
+    int n = 0;
+    // A card stands for its run: the cards below it down to the next card
+    // someone else holds are equivalent to it.
+    for (CardSet rest = legal; rest != 0;) {
+        const int c = highestCard(rest);
+        rest ^= cardBit(c);
+        const CardSet above = present & suitCards(suitOf(c)) & ~((cardBit(c) << 1) - 1);
+        if (above != 0 && (hand & (above & (0u - above))) != 0) continue;
+        const int rank = rankOf(c);
+        int score;
+        if (trick.count == 0) {
+            // Winners first, then the highest card of each run: in misere too,
+            // where the high leads settle the tests soonest.
+            score = above == 0 ? GOOD + rank : rank;
+        } else {
+            const bool wins = takesOver(winning, c, game_.trump);
+            if (game_.misere) {
+                // Everyone would rather lose the trick: the highest card that
+                // stays under first, then the cheapest that takes over.
+                score = wins ? -rank : GOOD + rank;
+            } else if (trick.count == 2) {
+                const int winner = wins ? mover : (trick.leader + winningPlace) % PLAYERS;
+                const bool good = (winner == game_.declarer) == wantsDeclarerTricks(mover);
+                score = good ? GOOD - rank : -rank;
+            } else {
+                score = wins && above == 0 ? GOOD + rank : -rank;
+            }
+        }
+        moves[n] = c;
+        scores[n] = c == first ? 4 * GOOD : score;
+        n++;
+    }
+    sortByScore(moves, scores, n);
+    return n;
+}
+
+}  // namespace preferans

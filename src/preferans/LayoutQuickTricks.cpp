@@ -1,0 +1,69 @@
+// Sure tricks of the hidden-layout solver: the winners a player on lead can
+// cash one after the other before anyone can stop him, and in misere the
+// positions where the declarer surely takes another trick or surely none.
+#include "preferans/LayoutCards.h"
+
+namespace preferans {
+
+int LayoutSolver::quickTricks(int leader) const {
+    const int left = (leader + 1) % PLAYERS;
+    const int right = (leader + 2) % PLAYERS;
+    const CardSet others = hands_[left] | hands_[right];
+    // Players that must ruff a side-suit winner once void in its suit: an
+    // opponent takes the trick, a partner takes the lead away.
+    CardSet ruffers[2] = {0, 0};
+    int nRuffers = 0;
+    if (game_.trump != NO_TRUMP) {
+        for (int p : {left, right}) {
+            if ((hands_[p] & suitCards(game_.trump)) != 0) ruffers[nRuffers++] = hands_[p];
+        }
+    }
+    int total = 0;
+    for (int s = 0; s < 4; s++) {
+        const CardSet mine = hands_[leader] & suitCards(s);
+        if (mine == 0) continue;
+        const CardSet theirs = others & suitCards(s);
+        // His cards above every other card of the suit win in turn.
+        int winners =
+            cardCount(theirs == 0 ? mine : mine & ~((cardBit(highestCard(theirs)) << 1) - 1));
+        if (s != game_.trump) {
+            for (int i = 0; i < nRuffers; i++) {
+                const int length = cardCount(ruffers[i] & suitCards(s));
+                if (length < winners) winners = length;
+            }
+        }
+        total += winners;
+    }
+    return total;
+}
+
+int LayoutSolver::misereOutlook(int leader) const {
+    const int declarer = game_.declarer;
+    const int defender1 = (declarer + 1) % PLAYERS;
+    const int defender2 = (declarer + 2) % PLAYERS;
+    bool allUnder = true;  // his cards under all of theirs in every suit
+    bool contact = false;  // a suit both sides hold
+    bool forced = true;    // every lead of his can be ducked by both defenders
+    for (int s = 0; s < 4; s++) {
+        const CardSet his = hands_[declarer] & suitCards(s);
+        if (his == 0) continue;
+        const int lowest = __builtin_ctz(his);
+        const CardSet first = hands_[defender1] & suitCards(s);
+        const CardSet second = hands_[defender2] & suitCards(s);
+        if ((first | second) != 0) {
+            contact = true;
+            if (highestCard(his) > __builtin_ctz(first | second)) allUnder = false;
+        }
+        if ((first != 0 && __builtin_ctz(first) > lowest) ||
+            (second != 0 && __builtin_ctz(second) > lowest)) {
+            forced = false;
+        }
+    }
+    // Under all of their cards he never wins a trick, so never leads again;
+    // on lead himself, he loses the lead in a suit they hold.
+    if (allUnder && (leader != declarer || contact)) return MISERE_NO_MORE;
+    if (leader == declarer && forced) return MISERE_ONE_MORE;
+    return MISERE_UNKNOWN;
+}
+
+}  // namespace preferans
