@@ -63,7 +63,21 @@ void addContract(ParResult& result, const Table& table, const Auction& auction, 
     contract.underTricks = doubled ? contract.level + 6 - tricks : 0;
 }
 
-ParResult computePar(const Table& table, int firstSide, int vulnerability, bool lowestOnly) {
+// The side that gets to bid a contract first: with a dealer, the side of the
+// first seat round the table from him that makes it; else the side given.
+int firstToBid(const Table& table, int bid, int firstSide, int dealer) {
+    if (dealer < 0) return firstSide;
+    for (int k = 0; k < SEATS; ++k) {
+        const int seat = (dealer + k) % SEATS;
+        if (table.tricks[bidStrain(bid)][seat] >= bidLevel(bid) + 6) return sideOf(seat);
+    }
+    return firstSide;
+}
+
+// Par with firstSide bidding first, or with the dealer's seat order when
+// dealer >= 0; lowestOnly keeps one level per strain of the made contracts.
+ParResult computePar(const Table& table, int firstSide, int dealer, int vulnerability,
+                     bool lowestOnly) {
     Auction auction;
     for (int side = 0; side < 2; ++side) {
         auction.vulnerable[side] = isVulnerable(vulnerability, side);
@@ -75,10 +89,15 @@ ParResult computePar(const Table& table, int firstSide, int vulnerability, bool 
     ParResult result;
     int high[2] = {highestMade(auction, 0), highestMade(auction, 1)};
     if (high[0] < 0 && high[1] < 0) return result;  // passed out
-    const int buyer = high[0] == high[1] ? firstSide : (high[0] > high[1] ? 0 : 1);
+    const int buyer = high[0] == high[1] ? firstToBid(table, high[0], firstSide, dealer)
+                                         : (high[0] > high[1] ? 0 : 1);
     const int other = 1 - buyer;
-    // The buyer must outbid the other side, except on a tie where it bids first.
-    const int lowest = high[other] + (high[0] == high[1] ? 0 : 1);
+    // The buyer must outbid the other side's highest contract, unless it can
+    // bid that contract itself before the other side does.
+    const int lowest =
+        high[other] < 0
+            ? 0
+            : high[other] + (firstToBid(table, high[other], firstSide, dealer) == buyer ? 0 : 1);
 
     // cheapestAbove[b]: the other side's cheapest doubled sacrifice over bid b.
     int cheapestAbove[BIDS];
@@ -128,11 +147,11 @@ ParResult computePar(const Table& table, int firstSide, int vulnerability, bool 
 }  // namespace
 
 ParResult sidesPar(const Table& table, int firstSide, int vulnerability) {
-    return computePar(table, firstSide, vulnerability, false);
+    return computePar(table, firstSide, -1, vulnerability, false);
 }
 
 ParResult dealerPar(const Table& table, int dealer, int vulnerability) {
-    ParResult result = computePar(table, sideOf(dealer), vulnerability, true);
+    ParResult result = computePar(table, sideOf(dealer), dealer, vulnerability, true);
     // Made contracts come most tricks first, sacrifices highest level first;
     // ties in the order spades .. clubs, no trump for made contracts and
     // clubs .. spades, no trump for sacrifices.
