@@ -5,6 +5,7 @@
 // trumps ruffs the lead, or leads them himself, and takes all 13 tricks.
 #include <gtest/gtest.h>
 
+#include "ddtable/Progress.h"
 #include "support/RunTable.h"
 
 namespace {
@@ -81,7 +82,8 @@ TEST(DdtableProgram, PrintsJsonLinesOfAGameFile) {
 
 // Two majors at par 1510 each: both listed, spades first.
 TEST(DdtableProgram, PrintsCsvWithHeader) {
-    TableRun run = runDdtable({"--format", "csv", "--vul", "EW", "-"}, std::string(DEAL_B) + "\n");
+    TableRun run =
+        runDdtable({"--format", "csv", "--vul", "EW", "--quiet", "-"}, std::string(DEAL_B) + "\n");
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.output,
               "board,source,line,dealer,vulnerable,deal,NT_N,NT_S,NT_E,NT_W,S_N,S_S,S_E,S_W,H_N,"
@@ -124,4 +126,27 @@ TEST(DdtableProgram, RefusesBadOptionsWithStatusTwo) {
     TableRun help = runDdtable({"--help"});
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_EQ(help.output.rfind("usage: ddtable", 0), 0u);
+}
+
+// The progress line: deals done out of total, redrawn in place and erased at
+// the end; nothing at all when disabled (no terminal, or --quiet).
+TEST(DdtableProgram, ProgressLineDrawsOnlyWhenEnabled) {
+    for (bool enabled : {true, false}) {
+        std::FILE* out = std::tmpfile();
+        ASSERT_NE(out, nullptr);
+        ddtable::Progress progress(10, enabled, out);
+        progress.update(3);
+        progress.finish();
+        std::rewind(out);
+        char buffer[256] = {};
+        size_t got = std::fread(buffer, 1, sizeof buffer - 1, out);
+        std::fclose(out);
+        std::string text(buffer, got);
+        if (enabled) {
+            EXPECT_EQ(text.rfind("\r3/10 deals, ", 0), 0u) << text;
+            EXPECT_EQ(text.substr(text.size() - 4), "\r\033[K") << text;
+        } else {
+            EXPECT_EQ(text, "");
+        }
+    }
 }
