@@ -1,0 +1,57 @@
+// Text forms of par results: the side's score, the grouped contract list and
+// the one-contract form with over- and undertricks.
+#include "ddtable/ParText.h"
+
+namespace ddtable {
+
+char strainLetter(int strain) {
+    return "SHDCN"[strain];
+}
+
+const char* seatsText(int seats) {
+    static const char* const NAMES[] = {"N", "E", "S", "W", "NS", "EW"};
+    return NAMES[seats];
+}
+
+std::string parScoreText(const ParResult& par, int side) {
+    return std::string(side == 0 ? "NS " : "EW ") +
+           std::to_string(side == 0 ? par.score : -par.score);
+}
+
+std::string sidesParContractsText(const ParResult& par, int side) {
+    std::string text = side == 0 ? "NS:" : "EW:";
+    // No trump first, then spades down to clubs; levels ascending within a group.
+    static const int STRAIN_ORDER[] = {NO_TRUMP, 0, 1, 2, 3};
+    bool first = true;
+    for (int strain : STRAIN_ORDER) {
+        for (int seats = 0; seats <= SEATS_EW; ++seats) {
+            for (int doubled = 0; doubled < 2; ++doubled) {
+                std::string levels;
+                for (int i = 0; i < par.count; ++i) {
+                    const ParContract& c = par.contracts[i];
+                    if (c.strain == strain && c.seats == seats && c.doubled == (doubled == 1)) {
+                        levels += static_cast<char>('0' + c.level);
+                    }
+                }
+                if (levels.empty()) continue;
+                if (!first) text += ',';
+                first = false;
+                text += std::string(seatsText(seats)) + ' ' + levels + strainLetter(strain);
+                if (doubled) text += 'x';
+            }
+        }
+    }
+    return text;
+}
+
+std::string dealerParContractText(const ParContract& contract) {
+    std::string text = std::to_string(contract.level) + strainLetter(contract.strain);
+    if (contract.doubled) text += '*';
+    text += '-';
+    text += seatsText(contract.seats);
+    if (contract.overTricks > 0) text += '+' + std::to_string(contract.overTricks);
+    if (contract.underTricks > 0) text += '-' + std::to_string(contract.underTricks);
+    return text;
+}
+
+}  // namespace ddtable
