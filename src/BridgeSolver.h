@@ -63,8 +63,8 @@ class BridgeSolver {
     // Relative-rank code of each suit's holding: owners from the top card
     // down, two bits each, with the card count above them.
     uint32_t suitCode_[4][8192];
-    // Cut-off card per number of cards left in hands (suit * 16 + rank).
-    uint8_t killer_[53] = {};
+    // The last lead that cut off, per number of tricks left (suit * 16 + rank).
+    uint8_t killer_[14] = {};
 
     // ---- the transposition table ----
     Bucket* table_ = nullptr;

@@ -10,7 +10,7 @@ using namespace bridge;
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int KILLER_BONUS = 500;
+constexpr int KILLER_BONUS = 2000;
 
 // Calls f(rank) for the top card of each run of `held`: cards with no other
 // card of `inPlay` between them form one run.
@@ -121,8 +121,10 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
         }
     }
     // At the root no memory: its order, and so the best card, then depends
-    // only on the position.
-    const int killer = hint == ROOT_ORDER ? -1 : killer_[cardsLeft_];
+    // only on the position. The last cut-off lead is tried early at a lead
+    // only: when following, the heuristics above know the trick and do
+    // better than a card that cut off in another trick.
+    const int killer = hint == ROOT_ORDER || trick_.count != 0 ? -1 : killer_[cardsLeft_ / 4];
     for (int i = 0; i < m.count; ++i) {
         if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
         if (m.card[i] == killer) m.weight[i] += KILLER_BONUS;

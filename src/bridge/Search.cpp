@@ -154,8 +154,8 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         const int s = suitOf(moves.card[i]), r = rankOf(moves.card[i]);
         if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
     }
-    if (cut >= 0) killer_[cardsLeft_] = static_cast<uint8_t>(cut);
     if (trickStart) {
+        if (cut >= 0) killer_[tricks] = static_cast<uint8_t>(cut);
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
         if (best >= target)
             store(lengths, leader, relevant, best, tricks, move);
