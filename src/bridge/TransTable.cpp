@@ -164,15 +164,16 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
     }
     const int used = static_cast<int>(bucket.used);
     for (int base = 0; base < used; base += 32) {
-        // The tags of 32 slots at once, in a loop the compiler can vectorise.
+        // The tags of the next 32 live slots at most, then the entries they
+        // let through.
+        const int span = std::min(32, used - base);
         uint32_t hits = 0;
-        for (int j = 0; j < 32; ++j) {
+        for (int j = 0; j < span; ++j) {
             const int k = base + j;
             const bool near = (bucket.slot[k] >> 32) == tag &&
                               (((bucket.slot[k] >> 16) ^ topTwo) & bucket.slot[k] & 0xFFFF) == 0;
             hits |= static_cast<uint32_t>(near) << j;
         }
-        if (used - base < 32) hits &= (1u << (used - base)) - 1;
         for (; hits != 0; hits &= hits - 1) {
             const int i = base + lowestRank(hits);
             const TableEntry& e = bucket.entry[i];
