@@ -64,3 +64,72 @@ TEST(DdtablePar, PassedOutWhenNoSideMakesSevenTricks) {
     EXPECT_EQ(par.score, 0);
     EXPECT_EQ(par.count, 0);
 }
+
+namespace {
+
+// A table from its 20 numbers: strains S, H, D, C, NT, declarers N, E, S, W.
+Table tableOf(const std::vector<int>& tricks) {
+    Table table;
+    for (int i = 0; i < STRAINS * SEATS; ++i) table.tricks[i / SEATS][i % SEATS] = tricks[i];
+    return table;
+}
+
+std::string dealerParText(const Table& table, int dealer, int vulnerability) {
+    ParResult par = dealerPar(table, dealer, vulnerability);
+    std::string text = std::to_string(par.score) + ":";
+    for (int i = 0; i < par.count; ++i) text += " " + dealerParContractText(par.contracts[i]);
+    return text;
+}
+
+}  // namespace
+
+// Tables where the seat order from the dealer decides par (worked by hand,
+// and DDS's DealerPar and Par agree). A seat that comes before the other
+// side's declarer can bid that side's contract first: as a doubled
+// sacrifice, or to make the declarer bid higher. Seats 0-3 N, E, S, W.
+TEST(DdtablePar, SeatBeforeTheDeclarerBidsHisContractFirst) {
+    // Only South makes 3NT (9 tricks, North 8); East takes 6 in no trump:
+    // 3NT doubled three down costs East-West, not vulnerable, 500 < 600.
+    const Table southNoTrump =
+        tableOf({8, 5, 8, 5, 7, 6, 6, 6, 9, 3, 9, 4, 9, 4, 9, 4, 8, 6, 9, 5});
+    EXPECT_EQ(dealerParText(southNoTrump, 2, VUL_NS), "600: 3N-S");
+    for (int dealer : {0, 1, 3}) {
+        EXPECT_EQ(dealerParText(southNoTrump, dealer, VUL_NS), "500: 3N-E-3") << dealer;
+    }
+    // Par without a dealer leaves that sacrifice out, as DDS's Par does.
+    EXPECT_EQ(sidesParContractsText(sidesPar(southNoTrump, 1, VUL_NS), 1), "EW:S 3N");
+    EXPECT_EQ(sidesPar(southNoTrump, 1, VUL_NS).score, 600);
+
+    // South makes 9 tricks in spades; East's 1S doubled one down (100) is
+    // cheaper than 140, so with East first South plays two spades.
+    const Table southSpades = tableOf({8, 6, 9, 5, 7, 5, 7, 6, 9, 4, 9, 3, 9, 4, 9, 4, 8, 5, 8, 5});
+    EXPECT_EQ(dealerParText(southSpades, 2, VUL_NONE), "140: 1S-S+2");
+    EXPECT_EQ(dealerParText(southSpades, 0, VUL_NONE), "140: 2S-S+1");
+    EXPECT_EQ(sidesParContractsText(sidesPar(southSpades, 0, VUL_NONE), 0), "NS:S 123S");
+    EXPECT_EQ(sidesParContractsText(sidesPar(southSpades, 1, VUL_NONE), 1), "EW:S 23S");
+
+    // East-West's highest contract is West's 2H; North-South's hearts are
+    // North's (9 tricks). Only when North bids before West can he play 2H.
+    const Table northHearts = tableOf({5, 5, 4, 5, 9, 7, 8, 8, 9, 5, 9, 7, 7, 6, 9, 5, 6, 6, 7, 7});
+    EXPECT_EQ(dealerParText(northHearts, 0, VUL_ALL), "140: 2H-N+1");
+    for (int dealer : {1, 2, 3}) {
+        EXPECT_EQ(dealerParText(northHearts, dealer, VUL_ALL), "140: 3H-N") << dealer;
+    }
+}
+
+// Tables on which the par code before the seat order counted disagreed
+// with DDS: invented tables and the tables of random deals, with DDS's
+// results (see tests/data/README.md).
+TEST(DdtablePar, MatchesDdsParWhereSeatOrderDecides) {
+    expectPublishedPar("dds_par_tables.tsv", 100);
+}
+
+// A table no deal gives (West 14 tricks in no trump, South 13 before him):
+// with East dealing, East-West buy 7NT but South takes it first, and no
+// contract is left; par is empty rather than a score from nothing.
+TEST(DdtablePar, TableBeyondThirteenTricksGivesNoPar) {
+    const Table table = tableOf({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 13, 13, 14});
+    ParResult par = dealerPar(table, 1, VUL_NONE);
+    EXPECT_EQ(par.score, 0);
+    EXPECT_EQ(par.count, 0);
+}

@@ -1,7 +1,10 @@
 // Par from a double-dummy table. The side with the highest contract it can
 // make buys the auction; it picks, among its contracts above anything the
 // other side can make, the one that leaves it most after the other side's
-// cheapest doubled sacrifice above it; par is that contract or that sacrifice.
+// cheapest doubled sacrifice; par is that contract or that sacrifice. Seats
+// bid in turn (from the dealer, or the first side before the other), so a
+// seat that comes before the buyer's declarer may take a contract first:
+// the other side's highest one, or the buyer's own as a sacrifice.
 #include "ddtable/Par.h"
 
 #include <algorithm>
@@ -24,8 +27,7 @@ int bidStrain(int bid) {
     return denomination == 4 ? NO_TRUMP : 3 - denomination;
 }
 
-// What the auction works with: each side's best tricks per strain, and the
-// first side to bid when both can make the same highest contract.
+// What the auction works with: each side's best tricks per strain and vulnerability.
 struct Auction {
     int best[2][STRAINS];
     bool vulnerable[2];
@@ -50,34 +52,123 @@ int declaringSeats(const Table& table, int side, int strain) {
     return first > second ? side : side + 2;
 }
 
-void addContract(ParResult& result, const Table& table, const Auction& auction, int side, int bid,
-                 bool doubled) {
-    if (result.count == MAX_PAR_CONTRACTS) return;
-    ParContract& contract = result.contracts[result.count++];
+// The next contract of the list at a bid, by the given seats.
+ParContract& addContract(ParResult& result, int bid, int seats) {
+    // Never full: at most one made contract per bid or six sacrifices.
+    ParContract& contract = result.contracts[std::min(result.count++, MAX_PAR_CONTRACTS - 1)];
+    result.count = std::min(result.count, MAX_PAR_CONTRACTS);
+    contract = ParContract();
     contract.level = bidLevel(bid);
     contract.strain = bidStrain(bid);
-    contract.seats = declaringSeats(table, side, contract.strain);
-    contract.doubled = doubled;
-    int tricks = auction.best[side][contract.strain];
-    contract.overTricks = doubled ? 0 : tricks - 6 - contract.level;
-    contract.underTricks = doubled ? contract.level + 6 - tricks : 0;
+    contract.seats = seats;
+    return contract;
 }
+
+void addMade(ParResult& result, const Table& table, const Auction& auction, int side, int bid) {
+    ParContract& contract = addContract(result, bid, declaringSeats(table, side, bidStrain(bid)));
+    contract.overTricks = auction.best[side][contract.strain] - 6 - contract.level;
+}
+
+void addSacrifice(ParResult& result, const Table& table, const Auction& auction, int side,
+                  int bid) {
+    ParContract& contract = addContract(result, bid, declaringSeats(table, side, bidStrain(bid)));
+    contract.doubled = true;
+    contract.underTricks = contract.level + 6 - auction.best[side][contract.strain];
+}
+
+// The order in which seats get to bid: with a dealer, round the table from
+// him; without one, the first side's two seats before the other side's.
+struct BiddingOrder {
+    int firstSide;
+    int dealer;  // -1 without a dealer
+    int rank(int seat) const {
+        if (dealer < 0) return sideOf(seat) == firstSide ? 0 : 1;
+        return (seat - dealer + SEATS) % SEATS;
+    }
+};
 
 // The side that gets to bid a contract first: with a dealer, the side of the
 // first seat round the table from him that makes it; else the side given.
-int firstToBid(const Table& table, int bid, int firstSide, int dealer) {
-    if (dealer < 0) return firstSide;
+int firstToBid(const Table& table, int bid, const BiddingOrder& order) {
+    if (order.dealer < 0) return order.firstSide;
     for (int k = 0; k < SEATS; ++k) {
-        const int seat = (dealer + k) % SEATS;
+        const int seat = (order.dealer + k) % SEATS;
         if (table.tricks[bidStrain(bid)][seat] >= bidLevel(bid) + 6) return sideOf(seat);
     }
-    return firstSide;
+    return order.firstSide;
 }
 
-// Par with firstSide bidding first, or with the dealer's seat order when
-// dealer >= 0; lowestOnly keeps one level per strain of the made contracts.
-ParResult computePar(const Table& table, int firstSide, int dealer, int vulnerability,
-                     bool lowestOnly) {
+// The seat that declares a side's contract in a strain: the one with more
+// tricks, or the one that bids first when both take as many.
+int declarerOf(const Table& table, const BiddingOrder& order, int side, int strain) {
+    const int first = side, second = side + 2;
+    const int a = table.tricks[strain][first], b = table.tricks[strain][second];
+    if (a != b) return a > b ? first : second;
+    return order.rank(second) < order.rank(first) ? second : first;
+}
+
+// Whether the side's declarer of a bid comes before every seat of the other
+// side that makes it.
+bool declaresFirst(const Table& table, const BiddingOrder& order, int side, int bid) {
+    const int strain = bidStrain(bid);
+    const int declarerRank = order.rank(declarerOf(table, order, side, strain));
+    for (int seat = 1 - side; seat < SEATS; seat += 2) {
+        if (table.tricks[strain][seat] >= bidLevel(bid) + 6 && order.rank(seat) <= declarerRank)
+            return false;
+    }
+    return true;
+}
+
+// A sacrifice in the very contract the buyer would make, by a seat of the
+// other side that bids before the buyer's declarer: the buyer must then bid
+// higher. Its cost and seats (cost INT_MAX when no seat comes first).
+struct Preempt {
+    int cost = INT_MAX;
+    int seats = 0;
+};
+
+Preempt preemptAt(const Table& table, const BiddingOrder& order, const Auction& auction, int buyer,
+                  int bid) {
+    const int strain = bidStrain(bid);
+    const int declarerRank = order.rank(declarerOf(table, order, buyer, strain));
+    const int other = 1 - buyer;
+    int best = -1, seats = 0;
+    for (int seat = other; seat < SEATS; seat += 2) {
+        if (order.rank(seat) >= declarerRank) continue;
+        const int tricks = table.tricks[strain][seat];
+        if (tricks > best) {
+            best = tricks;
+            seats = seat;
+        } else if (tricks == best) {
+            seats = other == 0 ? SEATS_NS : SEATS_EW;
+        }
+    }
+    Preempt preempt;
+    if (best < 0 || best >= bidLevel(bid) + 6) return preempt;
+    preempt.cost = doubledPenalty(bidLevel(bid) + 6 - best, auction.vulnerable[other]);
+    preempt.seats = seats;
+    return preempt;
+}
+
+void addPreempt(ParResult& result, const Table& table, int side, int bid, int seats) {
+    ParContract& contract = addContract(result, bid, seats);
+    const int seat = seats == SEATS_NS || seats == SEATS_EW ? side : seats;
+    contract.doubled = true;
+    contract.underTricks = contract.level + 6 - table.tricks[contract.strain][seat];
+}
+
+// How the two par forms differ. DealerPar keeps one level per strain of the
+// made contracts and lets a sacrifice bid before the buyer's declarer set
+// the score; Par lists every level and lets such a sacrifice only push the
+// buyer's contract a level up, as DDS does.
+struct ParRules {
+    bool lowestOnly;
+    bool preemptsScore;
+};
+
+// Par with the given bidding order and rules.
+ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerability,
+                     const ParRules& rules) {
     Auction auction;
     for (int side = 0; side < 2; ++side) {
         auction.vulnerable[side] = isVulnerable(vulnerability, side);
@@ -89,15 +180,14 @@ ParResult computePar(const Table& table, int firstSide, int dealer, int vulnerab
     ParResult result;
     int high[2] = {highestMade(auction, 0), highestMade(auction, 1)};
     if (high[0] < 0 && high[1] < 0) return result;  // passed out
-    const int buyer = high[0] == high[1] ? firstToBid(table, high[0], firstSide, dealer)
-                                         : (high[0] > high[1] ? 0 : 1);
+    const int buyer =
+        high[0] == high[1] ? firstToBid(table, high[0], order) : (high[0] > high[1] ? 0 : 1);
     const int other = 1 - buyer;
-    // The buyer must outbid the other side's highest contract, unless it can
-    // bid that contract itself before the other side does.
+    // The buyer must outbid the other side's highest contract, unless its
+    // declarer can bid that contract itself before the other side does.
     const int lowest =
-        high[other] < 0
-            ? 0
-            : high[other] + (firstToBid(table, high[other], firstSide, dealer) == buyer ? 0 : 1);
+        high[other] < 0 ? 0
+                        : high[other] + (declaresFirst(table, order, buyer, high[other]) ? 0 : 1);
 
     // cheapestAbove[b]: the other side's cheapest doubled sacrifice over bid b.
     int cheapestAbove[BIDS];
@@ -106,52 +196,75 @@ ParResult computePar(const Table& table, int firstSide, int dealer, int vulnerab
         cheapestAbove[bid] = cheapest;
         cheapest = std::min(cheapest, sacrificeCost(auction, other, bid));
     }
-    int made[BIDS];
+    // For each contract the buyer makes: its score, the sacrifice in it by a
+    // seat before its declarer, and the cheaper of that and cheapestAbove.
+    int made[BIDS], answer[BIDS];
+    Preempt preempts[BIDS];
     std::fill(made, made + BIDS, INT_MIN);
+    std::fill(answer, answer + BIDS, INT_MAX);
     int par = INT_MIN;
     for (int bid = lowest; bid < BIDS; ++bid) {
         const int strain = bidStrain(bid);
-        made[bid] = auction.best[buyer][strain] >= bidLevel(bid) + 6
-                        ? madeScore(bidLevel(bid), strain, auction.best[buyer][strain],
-                                    auction.vulnerable[buyer])
-                        : INT_MIN;
-        if (made[bid] != INT_MIN) par = std::max(par, std::min(made[bid], cheapestAbove[bid]));
+        if (auction.best[buyer][strain] < bidLevel(bid) + 6) continue;
+        made[bid] = madeScore(bidLevel(bid), strain, auction.best[buyer][strain],
+                              auction.vulnerable[buyer]);
+        preempts[bid] = preemptAt(table, order, auction, buyer, bid);
+        answer[bid] = std::min(cheapestAbove[bid], preempts[bid].cost);
+        par = std::max(par,
+                       std::min(made[bid], rules.preemptsScore ? answer[bid] : cheapestAbove[bid]));
     }
+    if (par == INT_MIN) return result;  // no made contract: only a table beyond 0-13 tricks
     result.score = buyer == 0 ? par : -par;
 
-    // The buyer's contracts that stand at par, if the other side does not sacrifice.
+    // The buyer's contracts that stand at par, if the other side does not
+    // sacrifice. One that a cheaper sacrifice bid before its declarer would
+    // push up leaves the higher levels of its strain; Par keeps a strain whose
+    // levels are all pushed up, as DDS does.
+    auto standsAtPar = [&](int bid) { return made[bid] == par && cheapestAbove[bid] >= par; };
+    bool unpushed[STRAINS] = {};
+    for (int bid = lowest; bid < BIDS; ++bid) {
+        if (standsAtPar(bid) && preempts[bid].cost >= par) unpushed[bidStrain(bid)] = true;
+    }
     bool strainDone[STRAINS] = {};
     for (int bid = lowest; bid < BIDS; ++bid) {
-        if (made[bid] != par || cheapestAbove[bid] < par) continue;
-        if (lowestOnly && strainDone[bidStrain(bid)]) continue;
+        const bool pushed = preempts[bid].cost < par;
+        if (!standsAtPar(bid) || (pushed && (rules.preemptsScore || unpushed[bidStrain(bid)])))
+            continue;
+        if (rules.lowestOnly && strainDone[bidStrain(bid)]) continue;
         strainDone[bidStrain(bid)] = true;
-        addContract(result, table, auction, buyer, bid, false);
+        addMade(result, table, auction, buyer, bid);
     }
     if (result.count > 0) return result;
 
-    // Otherwise the other side sacrifices over the buyer's highest contract that
-    // scores more than the sacrifice costs: each strain at its lowest level above it.
+    // Otherwise the other side sacrifices against the buyer's highest contract
+    // that scores more than the sacrifice costs: in that contract itself when a
+    // seat of its side bids it first, and each strain at its lowest level above it.
     int over = BIDS - 1;
-    while (over > lowest &&
-           (made[over] == INT_MIN || made[over] <= par || cheapestAbove[over] != par)) {
+    const int* against = rules.preemptsScore ? answer : cheapestAbove;
+    while (over > lowest && (made[over] == INT_MIN || made[over] <= par || against[over] != par)) {
         --over;
     }
-    for (int bid = over + 1; bid < BIDS; ++bid) {
-        if (bid - over > 5) break;
+    const bool preempted = rules.preemptsScore && preempts[over].cost == par;
+    if (preempted) addPreempt(result, table, other, over, preempts[over].seats);
+    for (int bid = over + 1; bid < BIDS && bid - over <= 5; ++bid) {
+        if (preempted && bid - over == 5) break;  // that strain has its sacrifice already
         if (sacrificeCost(auction, other, bid) == par)
-            addContract(result, table, auction, other, bid, true);
+            addSacrifice(result, table, auction, other, bid);
     }
+    for (int i = 0; i < result.count; ++i)
+        result.contracts[i].sameStrain = result.contracts[i].strain == bidStrain(over);
     return result;
 }
 
 }  // namespace
 
 ParResult sidesPar(const Table& table, int firstSide, int vulnerability) {
-    return computePar(table, firstSide, -1, vulnerability, false);
+    return computePar(table, BiddingOrder{firstSide, -1}, vulnerability, ParRules{false, false});
 }
 
 ParResult dealerPar(const Table& table, int dealer, int vulnerability) {
-    ParResult result = computePar(table, sideOf(dealer), dealer, vulnerability, true);
+    ParResult result = computePar(table, BiddingOrder{sideOf(dealer), dealer}, vulnerability,
+                                  ParRules{true, true});
     // Made contracts come most tricks first, sacrifices highest level first;
     // ties in the order spades .. clubs, no trump for made contracts and
     // clubs .. spades, no trump for sacrifices.

@@ -46,7 +46,10 @@ std::string sidesParContractsText(const ParResult& par, int side) {
 
 std::string dealerParContractText(const ParContract& contract) {
     std::string text = std::to_string(contract.level) + strainLetter(contract.strain);
-    if (contract.doubled) text += '*';
+    // DDS leaves out the doubled mark of a one-seat sacrifice in the strain
+    // of the contract it is against ("4N-W-2"); written alike to compare equal.
+    const bool oneSeat = contract.seats < SEATS_NS;
+    if (contract.doubled && !(contract.sameStrain && oneSeat)) text += '*';
     text += '-';
     text += seatsText(contract.seats);
     if (contract.overTricks > 0) text += '+' + std::to_string(contract.overTricks);
