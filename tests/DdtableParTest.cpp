@@ -133,3 +133,64 @@ TEST(DdtablePar, TableBeyondThirteenTricksGivesNoPar) {
     EXPECT_EQ(par.score, 0);
     EXPECT_EQ(par.count, 0);
 }
+
+namespace {
+
+// The table, dealer and vulnerability turned one seat clockwise: North's
+// tricks become East's, and so on; the sides swap.
+Table turnedTable(const Table& table) {
+    Table turned;
+    for (int strain = 0; strain < STRAINS; ++strain) {
+        for (int seat = 0; seat < SEATS; ++seat)
+            turned.tricks[strain][(seat + 1) % SEATS] = table.tricks[strain][seat];
+    }
+    return turned;
+}
+
+int turnedVulnerability(int vulnerability) {
+    return vulnerability == VUL_NS ? VUL_EW : (vulnerability == VUL_EW ? VUL_NS : vulnerability);
+}
+
+int turnedSeats(int seats) {
+    return seats == SEATS_NS ? SEATS_EW : (seats == SEATS_EW ? SEATS_NS : (seats + 1) % SEATS);
+}
+
+}  // namespace
+
+// Par does not depend on which seat is called North: turning table, dealer
+// and vulnerability one seat round negates the score and turns each
+// contract's seats, over seeded tables where both sides compete.
+TEST(DdtablePar, TurningTheTableTurnsPar) {
+    unsigned long long state = 20261209;
+    auto below = [&state](int n) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<int>((state >> 33) % static_cast<unsigned long long>(n));
+    };
+    for (int t = 0; t < 3000; ++t) {
+        Table table;
+        for (auto& strain : table.tricks) {
+            const int base = below(14);
+            for (int seat = 0; seat < SEATS; ++seat) {
+                const int tricks = (seat % 2 == 0 ? base : 13 - base) + below(5) - 2;
+                strain[seat] = std::min(13, std::max(0, tricks));
+            }
+        }
+        const Table turned = turnedTable(table);
+        for (int vulnerability = 0; vulnerability < 4; ++vulnerability) {
+            for (int dealer = 0; dealer < SEATS; ++dealer) {
+                ParResult par = dealerPar(table, dealer, vulnerability);
+                ParResult turnedPar =
+                    dealerPar(turned, (dealer + 1) % SEATS, turnedVulnerability(vulnerability));
+                ASSERT_EQ(turnedPar.score, -par.score)
+                    << t << " " << dealer << " " << vulnerability;
+                ASSERT_EQ(turnedPar.count, par.count) << t << " " << dealer << " " << vulnerability;
+                for (int i = 0; i < par.count; ++i) {
+                    ParContract expected = par.contracts[i];
+                    expected.seats = turnedSeats(expected.seats);
+                    EXPECT_EQ(dealerParContractText(turnedPar.contracts[i]),
+                              dealerParContractText(expected));
+                }
+            }
+        }
+    }
+}
