@@ -157,13 +157,15 @@ void addPreempt(ParResult& result, const Table& table, int side, int bid, int se
     contract.underTricks = contract.level + 6 - table.tricks[contract.strain][seat];
 }
 
-// How the two par forms differ. DealerPar keeps one level per strain of the
-// made contracts and lets a sacrifice bid before the buyer's declarer set
-// the score; Par lists every level and lets such a sacrifice only push the
-// buyer's contract a level up, as DDS does.
+// How the two par forms differ, as in DDS. DealerPar keeps one level per
+// strain of the made contracts and lets a sacrifice bid before the buyer's
+// declarer set the score; Par lists every level, lets such a sacrifice only
+// push the buyer's contract a level up, and against a no-trump contract
+// lists the no-trump sacrifice alone when there is one.
 struct ParRules {
     bool lowestOnly;
     bool preemptsScore;
+    bool noTrumpSacrificeAlone;
 };
 
 // Par with the given bidding order and rules.
@@ -245,9 +247,14 @@ ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerab
         --over;
     }
     const bool preempted = rules.preemptsScore && preempts[over].cost == par;
+    const int noTrumpAbove = over + 5;  // over is a no-trump contract: the next level
+    const bool noTrumpAlone = rules.noTrumpSacrificeAlone && bidStrain(over) == NO_TRUMP &&
+                              noTrumpAbove < BIDS &&
+                              sacrificeCost(auction, other, noTrumpAbove) == par;
     if (preempted) addPreempt(result, table, other, over, preempts[over].seats);
     for (int bid = over + 1; bid < BIDS && bid - over <= 5; ++bid) {
         if (preempted && bid - over == 5) break;  // that strain has its sacrifice already
+        if (noTrumpAlone && bid != noTrumpAbove) continue;
         if (sacrificeCost(auction, other, bid) == par)
             addSacrifice(result, table, auction, other, bid);
     }
@@ -259,12 +266,13 @@ ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerab
 }  // namespace
 
 ParResult sidesPar(const Table& table, int firstSide, int vulnerability) {
-    return computePar(table, BiddingOrder{firstSide, -1}, vulnerability, ParRules{false, false});
+    return computePar(table, BiddingOrder{firstSide, -1}, vulnerability,
+                      ParRules{false, false, true});
 }
 
 ParResult dealerPar(const Table& table, int dealer, int vulnerability) {
     ParResult result = computePar(table, BiddingOrder{sideOf(dealer), dealer}, vulnerability,
-                                  ParRules{true, true});
+                                  ParRules{true, true, false});
     // Made contracts come most tricks first, sacrifices highest level first;
     // ties in the order spades .. clubs, no trump for made contracts and
     // clubs .. spades, no trump for sacrifices.
