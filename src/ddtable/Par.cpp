@@ -168,10 +168,21 @@ struct ParRules {
     bool noTrumpSacrificeAlone;
 };
 
-// Par with the given bidding order and rules.
-ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerability,
-                     const ParRules& rules) {
+// The auction weighed for the buyer: for each contract it makes, its score,
+// the other side's cheapest sacrifice above it, the sacrifice in it by a
+// seat before its declarer, and the cheaper of the two (answer).
+struct Weighing {
     Auction auction;
+    int buyer, other, lowest, par;
+    int cheapestAbove[BIDS], made[BIDS], answer[BIDS];
+    Preempt preempts[BIDS];
+};
+
+// False when nobody makes anything (passed out) or, in a table beyond
+// 0-13 tricks, the buyer is left no contract.
+bool weighAuction(const Table& table, const BiddingOrder& order, int vulnerability,
+                  const ParRules& rules, Weighing& w) {
+    Auction& auction = w.auction;
     for (int side = 0; side < 2; ++side) {
         auction.vulnerable[side] = isVulnerable(vulnerability, side);
         for (int strain = 0; strain < STRAINS; ++strain) {
@@ -179,87 +190,96 @@ ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerab
                 std::max(table.tricks[strain][side], table.tricks[strain][side + 2]);
         }
     }
-    ParResult result;
-    int high[2] = {highestMade(auction, 0), highestMade(auction, 1)};
-    if (high[0] < 0 && high[1] < 0) return result;  // passed out
-    const int buyer =
-        high[0] == high[1] ? firstToBid(table, high[0], order) : (high[0] > high[1] ? 0 : 1);
-    const int other = 1 - buyer;
+    const int high[2] = {highestMade(auction, 0), highestMade(auction, 1)};
+    if (high[0] < 0 && high[1] < 0) return false;
+    w.buyer = high[0] == high[1] ? firstToBid(table, high[0], order) : (high[0] > high[1] ? 0 : 1);
+    w.other = 1 - w.buyer;
     // The buyer must outbid the other side's highest contract, unless its
     // declarer can bid that contract itself before the other side does.
-    const int lowest =
-        high[other] < 0 ? 0
-                        : high[other] + (declaresFirst(table, order, buyer, high[other]) ? 0 : 1);
-
-    // cheapestAbove[b]: the other side's cheapest doubled sacrifice over bid b.
-    int cheapestAbove[BIDS];
+    w.lowest = high[w.other] < 0
+                   ? 0
+                   : high[w.other] + (declaresFirst(table, order, w.buyer, high[w.other]) ? 0 : 1);
     int cheapest = INT_MAX;
     for (int bid = BIDS - 1; bid >= 0; --bid) {
-        cheapestAbove[bid] = cheapest;
-        cheapest = std::min(cheapest, sacrificeCost(auction, other, bid));
+        w.cheapestAbove[bid] = cheapest;
+        cheapest = std::min(cheapest, sacrificeCost(auction, w.other, bid));
     }
-    // For each contract the buyer makes: its score, the sacrifice in it by a
-    // seat before its declarer, and the cheaper of that and cheapestAbove.
-    int made[BIDS], answer[BIDS];
-    Preempt preempts[BIDS];
-    std::fill(made, made + BIDS, INT_MIN);
-    std::fill(answer, answer + BIDS, INT_MAX);
-    int par = INT_MIN;
-    for (int bid = lowest; bid < BIDS; ++bid) {
-        const int strain = bidStrain(bid);
-        if (auction.best[buyer][strain] < bidLevel(bid) + 6) continue;
-        made[bid] = madeScore(bidLevel(bid), strain, auction.best[buyer][strain],
-                              auction.vulnerable[buyer]);
-        preempts[bid] = preemptAt(table, order, auction, buyer, bid);
-        answer[bid] = std::min(cheapestAbove[bid], preempts[bid].cost);
-        par = std::max(par,
-                       std::min(made[bid], rules.preemptsScore ? answer[bid] : cheapestAbove[bid]));
+    std::fill(w.made, w.made + BIDS, INT_MIN);
+    std::fill(w.answer, w.answer + BIDS, INT_MAX);
+    w.par = INT_MIN;
+    for (int bid = w.lowest; bid < BIDS; ++bid) {
+        const int strain = bidStrain(bid), tricks = auction.best[w.buyer][strain];
+        if (tricks < bidLevel(bid) + 6) continue;
+        w.made[bid] = madeScore(bidLevel(bid), strain, tricks, auction.vulnerable[w.buyer]);
+        w.preempts[bid] = preemptAt(table, order, auction, w.buyer, bid);
+        w.answer[bid] = std::min(w.cheapestAbove[bid], w.preempts[bid].cost);
+        const int against = rules.preemptsScore ? w.answer[bid] : w.cheapestAbove[bid];
+        w.par = std::max(w.par, std::min(w.made[bid], against));
     }
-    if (par == INT_MIN) return result;  // no made contract: only a table beyond 0-13 tricks
-    result.score = buyer == 0 ? par : -par;
+    return w.par != INT_MIN;
+}
 
-    // The buyer's contracts that stand at par, if the other side does not
-    // sacrifice. One that a cheaper sacrifice bid before its declarer would
-    // push up leaves the higher levels of its strain; Par keeps a strain whose
-    // levels are all pushed up, as DDS does.
-    auto standsAtPar = [&](int bid) { return made[bid] == par && cheapestAbove[bid] >= par; };
+// The buyer's contracts that stand at par, if the other side does not
+// sacrifice. One that a cheaper sacrifice bid before its declarer would push
+// up leaves the higher levels of its strain; Par keeps a strain whose levels
+// are all pushed up, as DDS does.
+void listMadeContracts(ParResult& result, const Table& table, const Weighing& w,
+                       const ParRules& rules) {
+    auto standsAtPar = [&](int bid) {
+        return w.made[bid] == w.par && w.cheapestAbove[bid] >= w.par;
+    };
     bool unpushed[STRAINS] = {};
-    for (int bid = lowest; bid < BIDS; ++bid) {
-        if (standsAtPar(bid) && preempts[bid].cost >= par) unpushed[bidStrain(bid)] = true;
+    for (int bid = w.lowest; bid < BIDS; ++bid) {
+        if (standsAtPar(bid) && w.preempts[bid].cost >= w.par) unpushed[bidStrain(bid)] = true;
     }
     bool strainDone[STRAINS] = {};
-    for (int bid = lowest; bid < BIDS; ++bid) {
-        const bool pushed = preempts[bid].cost < par;
+    for (int bid = w.lowest; bid < BIDS; ++bid) {
+        const bool pushed = w.preempts[bid].cost < w.par;
         if (!standsAtPar(bid) || (pushed && (rules.preemptsScore || unpushed[bidStrain(bid)])))
             continue;
         if (rules.lowestOnly && strainDone[bidStrain(bid)]) continue;
         strainDone[bidStrain(bid)] = true;
-        addMade(result, table, auction, buyer, bid);
+        addMade(result, table, w.auction, w.buyer, bid);
     }
-    if (result.count > 0) return result;
+}
 
-    // Otherwise the other side sacrifices against the buyer's highest contract
-    // that scores more than the sacrifice costs: in that contract itself when a
-    // seat of its side bids it first, and each strain at its lowest level above it.
+// The other side's sacrifices against the buyer's highest contract that
+// scores more than they cost: in that contract itself when a seat of its side
+// bids it first, and each strain at its lowest level above it.
+void listSacrifices(ParResult& result, const Table& table, const Weighing& w,
+                    const ParRules& rules) {
+    const int* against = rules.preemptsScore ? w.answer : w.cheapestAbove;
     int over = BIDS - 1;
-    const int* against = rules.preemptsScore ? answer : cheapestAbove;
-    while (over > lowest && (made[over] == INT_MIN || made[over] <= par || against[over] != par)) {
+    while (over > w.lowest &&
+           (w.made[over] == INT_MIN || w.made[over] <= w.par || against[over] != w.par)) {
         --over;
     }
-    const bool preempted = rules.preemptsScore && preempts[over].cost == par;
-    const int noTrumpAbove = over + 5;  // over is a no-trump contract: the next level
+    const bool preempted = rules.preemptsScore && w.preempts[over].cost == w.par;
+    const int noTrumpAbove = over + 5;  // when over is a no-trump contract: the next level
     const bool noTrumpAlone = rules.noTrumpSacrificeAlone && bidStrain(over) == NO_TRUMP &&
                               noTrumpAbove < BIDS &&
-                              sacrificeCost(auction, other, noTrumpAbove) == par;
-    if (preempted) addPreempt(result, table, other, over, preempts[over].seats);
+                              sacrificeCost(w.auction, w.other, noTrumpAbove) == w.par;
+    if (preempted) addPreempt(result, table, w.other, over, w.preempts[over].seats);
     for (int bid = over + 1; bid < BIDS && bid - over <= 5; ++bid) {
         if (preempted && bid - over == 5) break;  // that strain has its sacrifice already
         if (noTrumpAlone && bid != noTrumpAbove) continue;
-        if (sacrificeCost(auction, other, bid) == par)
-            addSacrifice(result, table, auction, other, bid);
+        if (sacrificeCost(w.auction, w.other, bid) == w.par)
+            addSacrifice(result, table, w.auction, w.other, bid);
     }
     for (int i = 0; i < result.count; ++i)
         result.contracts[i].sameStrain = result.contracts[i].strain == bidStrain(over);
+}
+
+// Par with the given bidding order and rules: the buyer's contracts at par,
+// or else the other side's sacrifices.
+ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerability,
+                     const ParRules& rules) {
+    ParResult result;
+    Weighing w;
+    if (!weighAuction(table, order, vulnerability, rules, w)) return result;
+    result.score = w.buyer == 0 ? w.par : -w.par;
+    listMadeContracts(result, table, w, rules);
+    if (result.count == 0) listSacrifices(result, table, w, rules);
     return result;
 }
 
