@@ -2,6 +2,8 @@
 // side bidding first, DealerPar) must match its published results exactly.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "ddtable/Par.h"
 #include "ddtable/ParText.h"
 #include "ddtable/PbnDeal.h"
@@ -193,4 +195,25 @@ TEST(DdtablePar, TurningTheTableTurnsPar) {
             }
         }
     }
+}
+
+// A result a host program filled itself with numbers out of range is
+// written with "?" for them, never read past its names or contracts.
+TEST(DdtablePar, TextOfAResultOutOfRangeStaysInBounds) {
+    ParContract contract;
+    contract.level = 3;
+    contract.strain = 9;
+    contract.seats = -2;
+    EXPECT_EQ(dealerParContractText(contract), "3?-?");
+    contract.strain = -1;
+    contract.seats = 6;
+    EXPECT_EQ(dealerParContractText(contract), "3?-?");
+
+    ParResult par;
+    par.score = INT_MIN;
+    par.count = MAX_PAR_CONTRACTS + 100;
+    EXPECT_EQ(parScoreText(par, 1), "EW 2147483648");
+    EXPECT_EQ(sidesParContractsText(par, 0).rfind("NS:", 0), 0u);
+    par.count = -5;
+    EXPECT_EQ(sidesParContractsText(par, 0), "NS:");
 }
