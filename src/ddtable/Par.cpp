@@ -1,7 +1,10 @@
 // Par from a double-dummy table. The side with the highest contract it can
 // make buys the auction; it picks, among its contracts above anything the
 // other side can make, the one that leaves it most after the other side's
-// cheapest doubled sacrifice above it; par is that contract or that sacrifice.
+// cheapest doubled sacrifice; par is that contract or that sacrifice. Seats
+// bid in turn (from the dealer, or the first side before the other), so a
+// seat that comes before the buyer's declarer may take a contract first:
+// the other side's highest one, or the buyer's own as a sacrifice.
 #include "ddtable/Par.h"
 
 #include <algorithm>
@@ -24,8 +27,7 @@ int bidStrain(int bid) {
     return denomination == 4 ? NO_TRUMP : 3 - denomination;
 }
 
-// What the auction works with: each side's best tricks per strain, and the
-// first side to bid when both can make the same highest contract.
+// What the auction works with: each side's best tricks per strain and vulnerability.
 struct Auction {
     int best[2][STRAINS];
     bool vulnerable[2];
@@ -50,35 +52,137 @@ int declaringSeats(const Table& table, int side, int strain) {
     return first > second ? side : side + 2;
 }
 
-void addContract(ParResult& result, const Table& table, const Auction& auction, int side, int bid,
-                 bool doubled) {
-    if (result.count == MAX_PAR_CONTRACTS) return;
-    ParContract& contract = result.contracts[result.count++];
+// The next contract of the list at a bid, by the given seats.
+ParContract& addContract(ParResult& result, int bid, int seats) {
+    // Never full: at most one made contract per bid or six sacrifices.
+    ParContract& contract = result.contracts[std::min(result.count++, MAX_PAR_CONTRACTS - 1)];
+    result.count = std::min(result.count, MAX_PAR_CONTRACTS);
+    contract = ParContract();
     contract.level = bidLevel(bid);
     contract.strain = bidStrain(bid);
-    contract.seats = declaringSeats(table, side, contract.strain);
-    contract.doubled = doubled;
-    int tricks = auction.best[side][contract.strain];
-    contract.overTricks = doubled ? 0 : tricks - 6 - contract.level;
-    contract.underTricks = doubled ? contract.level + 6 - tricks : 0;
+    contract.seats = seats;
+    return contract;
 }
+
+void addMade(ParResult& result, const Table& table, const Auction& auction, int side, int bid) {
+    ParContract& contract = addContract(result, bid, declaringSeats(table, side, bidStrain(bid)));
+    contract.overTricks = auction.best[side][contract.strain] - 6 - contract.level;
+}
+
+void addSacrifice(ParResult& result, const Table& table, const Auction& auction, int side,
+                  int bid) {
+    ParContract& contract = addContract(result, bid, declaringSeats(table, side, bidStrain(bid)));
+    contract.doubled = true;
+    contract.underTricks = contract.level + 6 - auction.best[side][contract.strain];
+}
+
+// The order in which seats get to bid: with a dealer, round the table from
+// him; without one, the first side's two seats before the other side's.
+struct BiddingOrder {
+    int firstSide;
+    int dealer;  // -1 without a dealer
+    int rank(int seat) const {
+        if (dealer < 0) return sideOf(seat) == firstSide ? 0 : 1;
+        return (seat - dealer + SEATS) % SEATS;
+    }
+};
 
 // The side that gets to bid a contract first: with a dealer, the side of the
 // first seat round the table from him that makes it; else the side given.
-int firstToBid(const Table& table, int bid, int firstSide, int dealer) {
-    if (dealer < 0) return firstSide;
+int firstToBid(const Table& table, int bid, const BiddingOrder& order) {
+    if (order.dealer < 0) return order.firstSide;
     for (int k = 0; k < SEATS; ++k) {
-        const int seat = (dealer + k) % SEATS;
+        const int seat = (order.dealer + k) % SEATS;
         if (table.tricks[bidStrain(bid)][seat] >= bidLevel(bid) + 6) return sideOf(seat);
     }
-    return firstSide;
+    return order.firstSide;
 }
 
-// Par with firstSide bidding first, or with the dealer's seat order when
-// dealer >= 0; lowestOnly keeps one level per strain of the made contracts.
-ParResult computePar(const Table& table, int firstSide, int dealer, int vulnerability,
-                     bool lowestOnly) {
+// The seat that declares a side's contract in a strain: the one with more
+// tricks, or the one that bids first when both take as many.
+int declarerOf(const Table& table, const BiddingOrder& order, int side, int strain) {
+    const int first = side, second = side + 2;
+    const int a = table.tricks[strain][first], b = table.tricks[strain][second];
+    if (a != b) return a > b ? first : second;
+    return order.rank(second) < order.rank(first) ? second : first;
+}
+
+// Whether the side's declarer of a bid comes before every seat of the other
+// side that makes it.
+bool declaresFirst(const Table& table, const BiddingOrder& order, int side, int bid) {
+    const int strain = bidStrain(bid);
+    const int declarerRank = order.rank(declarerOf(table, order, side, strain));
+    for (int seat = 1 - side; seat < SEATS; seat += 2) {
+        if (table.tricks[strain][seat] >= bidLevel(bid) + 6 && order.rank(seat) <= declarerRank)
+            return false;
+    }
+    return true;
+}
+
+// A sacrifice in the very contract the buyer would make, by a seat of the
+// other side that bids before the buyer's declarer: the buyer must then bid
+// higher. Its cost and seats (cost INT_MAX when no seat comes first).
+struct Preempt {
+    int cost = INT_MAX;
+    int seats = 0;
+};
+
+Preempt preemptAt(const Table& table, const BiddingOrder& order, const Auction& auction, int buyer,
+                  int bid) {
+    const int strain = bidStrain(bid);
+    const int declarerRank = order.rank(declarerOf(table, order, buyer, strain));
+    const int other = 1 - buyer;
+    int best = -1, seats = 0;
+    for (int seat = other; seat < SEATS; seat += 2) {
+        if (order.rank(seat) >= declarerRank) continue;
+        const int tricks = table.tricks[strain][seat];
+        if (tricks > best) {
+            best = tricks;
+            seats = seat;
+        } else if (tricks == best) {
+            seats = other == 0 ? SEATS_NS : SEATS_EW;
+        }
+    }
+    Preempt preempt;
+    if (best < 0 || best >= bidLevel(bid) + 6) return preempt;
+    preempt.cost = doubledPenalty(bidLevel(bid) + 6 - best, auction.vulnerable[other]);
+    preempt.seats = seats;
+    return preempt;
+}
+
+void addPreempt(ParResult& result, const Table& table, int side, int bid, int seats) {
+    ParContract& contract = addContract(result, bid, seats);
+    const int seat = seats == SEATS_NS || seats == SEATS_EW ? side : seats;
+    contract.doubled = true;
+    contract.underTricks = contract.level + 6 - table.tricks[contract.strain][seat];
+}
+
+// How the two par forms differ, as in DDS. DealerPar keeps one level per
+// strain of the made contracts and lets a sacrifice bid before the buyer's
+// declarer set the score; Par lists every level, lets such a sacrifice only
+// push the buyer's contract a level up, and against a no-trump contract
+// lists the no-trump sacrifice alone when there is one.
+struct ParRules {
+    bool lowestOnly;
+    bool preemptsScore;
+    bool noTrumpSacrificeAlone;
+};
+
+// The auction weighed for the buyer: for each contract it makes, its score,
+// the other side's cheapest sacrifice above it, the sacrifice in it by a
+// seat before its declarer, and the cheaper of the two (answer).
+struct Weighing {
     Auction auction;
+    int buyer, other, lowest, par;
+    int cheapestAbove[BIDS], made[BIDS], answer[BIDS];
+    Preempt preempts[BIDS];
+};
+
+// False when nobody makes anything (passed out) or, in a table beyond
+// 0-13 tricks, the buyer is left no contract.
+bool weighAuction(const Table& table, const BiddingOrder& order, int vulnerability,
+                  const ParRules& rules, Weighing& w) {
+    Auction& auction = w.auction;
     for (int side = 0; side < 2; ++side) {
         auction.vulnerable[side] = isVulnerable(vulnerability, side);
         for (int strain = 0; strain < STRAINS; ++strain) {
@@ -86,72 +190,109 @@ ParResult computePar(const Table& table, int firstSide, int dealer, int vulnerab
                 std::max(table.tricks[strain][side], table.tricks[strain][side + 2]);
         }
     }
-    ParResult result;
-    int high[2] = {highestMade(auction, 0), highestMade(auction, 1)};
-    if (high[0] < 0 && high[1] < 0) return result;  // passed out
-    const int buyer = high[0] == high[1] ? firstToBid(table, high[0], firstSide, dealer)
-                                         : (high[0] > high[1] ? 0 : 1);
-    const int other = 1 - buyer;
-    // The buyer must outbid the other side's highest contract, unless it can
-    // bid that contract itself before the other side does.
-    const int lowest =
-        high[other] < 0
-            ? 0
-            : high[other] + (firstToBid(table, high[other], firstSide, dealer) == buyer ? 0 : 1);
-
-    // cheapestAbove[b]: the other side's cheapest doubled sacrifice over bid b.
-    int cheapestAbove[BIDS];
+    const int high[2] = {highestMade(auction, 0), highestMade(auction, 1)};
+    if (high[0] < 0 && high[1] < 0) return false;
+    w.buyer = high[0] == high[1] ? firstToBid(table, high[0], order) : (high[0] > high[1] ? 0 : 1);
+    w.other = 1 - w.buyer;
+    // The buyer must outbid the other side's highest contract, unless its
+    // declarer can bid that contract itself before the other side does.
+    w.lowest = high[w.other] < 0
+                   ? 0
+                   : high[w.other] + (declaresFirst(table, order, w.buyer, high[w.other]) ? 0 : 1);
     int cheapest = INT_MAX;
     for (int bid = BIDS - 1; bid >= 0; --bid) {
-        cheapestAbove[bid] = cheapest;
-        cheapest = std::min(cheapest, sacrificeCost(auction, other, bid));
+        w.cheapestAbove[bid] = cheapest;
+        cheapest = std::min(cheapest, sacrificeCost(auction, w.other, bid));
     }
-    int made[BIDS];
-    std::fill(made, made + BIDS, INT_MIN);
-    int par = INT_MIN;
-    for (int bid = lowest; bid < BIDS; ++bid) {
-        const int strain = bidStrain(bid);
-        made[bid] = auction.best[buyer][strain] >= bidLevel(bid) + 6
-                        ? madeScore(bidLevel(bid), strain, auction.best[buyer][strain],
-                                    auction.vulnerable[buyer])
-                        : INT_MIN;
-        if (made[bid] != INT_MIN) par = std::max(par, std::min(made[bid], cheapestAbove[bid]));
+    std::fill(w.made, w.made + BIDS, INT_MIN);
+    std::fill(w.answer, w.answer + BIDS, INT_MAX);
+    w.par = INT_MIN;
+    for (int bid = w.lowest; bid < BIDS; ++bid) {
+        const int strain = bidStrain(bid), tricks = auction.best[w.buyer][strain];
+        if (tricks < bidLevel(bid) + 6) continue;
+        w.made[bid] = madeScore(bidLevel(bid), strain, tricks, auction.vulnerable[w.buyer]);
+        w.preempts[bid] = preemptAt(table, order, auction, w.buyer, bid);
+        w.answer[bid] = std::min(w.cheapestAbove[bid], w.preempts[bid].cost);
+        const int against = rules.preemptsScore ? w.answer[bid] : w.cheapestAbove[bid];
+        w.par = std::max(w.par, std::min(w.made[bid], against));
     }
-    result.score = buyer == 0 ? par : -par;
+    return w.par != INT_MIN;
+}
 
-    // The buyer's contracts that stand at par, if the other side does not sacrifice.
+// The buyer's contracts that stand at par, if the other side does not
+// sacrifice. One that a cheaper sacrifice bid before its declarer would push
+// up leaves the higher levels of its strain; Par keeps a strain whose levels
+// are all pushed up, as DDS does.
+void listMadeContracts(ParResult& result, const Table& table, const Weighing& w,
+                       const ParRules& rules) {
+    auto standsAtPar = [&](int bid) {
+        return w.made[bid] == w.par && w.cheapestAbove[bid] >= w.par;
+    };
+    bool unpushed[STRAINS] = {};
+    for (int bid = w.lowest; bid < BIDS; ++bid) {
+        if (standsAtPar(bid) && w.preempts[bid].cost >= w.par) unpushed[bidStrain(bid)] = true;
+    }
     bool strainDone[STRAINS] = {};
-    for (int bid = lowest; bid < BIDS; ++bid) {
-        if (made[bid] != par || cheapestAbove[bid] < par) continue;
-        if (lowestOnly && strainDone[bidStrain(bid)]) continue;
+    for (int bid = w.lowest; bid < BIDS; ++bid) {
+        const bool pushed = w.preempts[bid].cost < w.par;
+        if (!standsAtPar(bid) || (pushed && (rules.preemptsScore || unpushed[bidStrain(bid)])))
+            continue;
+        if (rules.lowestOnly && strainDone[bidStrain(bid)]) continue;
         strainDone[bidStrain(bid)] = true;
-        addContract(result, table, auction, buyer, bid, false);
+        addMade(result, table, w.auction, w.buyer, bid);
     }
-    if (result.count > 0) return result;
+}
 
-    // Otherwise the other side sacrifices over the buyer's highest contract that
-    // scores more than the sacrifice costs: each strain at its lowest level above it.
+// The other side's sacrifices against the buyer's highest contract that
+// scores more than they cost: in that contract itself when a seat of its side
+// bids it first, and each strain at its lowest level above it.
+void listSacrifices(ParResult& result, const Table& table, const Weighing& w,
+                    const ParRules& rules) {
+    const int* against = rules.preemptsScore ? w.answer : w.cheapestAbove;
     int over = BIDS - 1;
-    while (over > lowest &&
-           (made[over] == INT_MIN || made[over] <= par || cheapestAbove[over] != par)) {
+    while (over > w.lowest &&
+           (w.made[over] == INT_MIN || w.made[over] <= w.par || against[over] != w.par)) {
         --over;
     }
-    for (int bid = over + 1; bid < BIDS; ++bid) {
-        if (bid - over > 5) break;
-        if (sacrificeCost(auction, other, bid) == par)
-            addContract(result, table, auction, other, bid, true);
+    const bool preempted = rules.preemptsScore && w.preempts[over].cost == w.par;
+    const int noTrumpAbove = over + 5;  // when over is a no-trump contract: the next level
+    const bool noTrumpAlone = rules.noTrumpSacrificeAlone && bidStrain(over) == NO_TRUMP &&
+                              noTrumpAbove < BIDS &&
+                              sacrificeCost(w.auction, w.other, noTrumpAbove) == w.par;
+    if (preempted) addPreempt(result, table, w.other, over, w.preempts[over].seats);
+    for (int bid = over + 1; bid < BIDS && bid - over <= 5; ++bid) {
+        if (preempted && bid - over == 5) break;  // that strain has its sacrifice already
+        if (noTrumpAlone && bid != noTrumpAbove) continue;
+        if (sacrificeCost(w.auction, w.other, bid) == w.par)
+            addSacrifice(result, table, w.auction, w.other, bid);
     }
+    for (int i = 0; i < result.count; ++i)
+        result.contracts[i].sameStrain = result.contracts[i].strain == bidStrain(over);
+}
+
+// Par with the given bidding order and rules: the buyer's contracts at par,
+// or else the other side's sacrifices.
+ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerability,
+                     const ParRules& rules) {
+    ParResult result;
+    Weighing w;
+    if (!weighAuction(table, order, vulnerability, rules, w)) return result;
+    result.score = w.buyer == 0 ? w.par : -w.par;
+    listMadeContracts(result, table, w, rules);
+    if (result.count == 0) listSacrifices(result, table, w, rules);
     return result;
 }
 
 }  // namespace
 
 ParResult sidesPar(const Table& table, int firstSide, int vulnerability) {
-    return computePar(table, firstSide, -1, vulnerability, false);
+    return computePar(table, BiddingOrder{firstSide, -1}, vulnerability,
+                      ParRules{false, false, true});
 }
 
 ParResult dealerPar(const Table& table, int dealer, int vulnerability) {
-    ParResult result = computePar(table, sideOf(dealer), dealer, vulnerability, true);
+    ParResult result = computePar(table, BiddingOrder{sideOf(dealer), dealer}, vulnerability,
+                                  ParRules{true, true, false});
     // Made contracts come most tricks first, sacrifices highest level first;
     // ties in the order spades .. clubs, no trump for made contracts and
     // clubs .. spades, no trump for sacrifices.

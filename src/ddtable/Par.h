@@ -9,10 +9,11 @@ namespace ddtable {
 enum ParSeats { SEATS_NS = 4, SEATS_EW = 5 };  // 0-3: one seat declares
 
 struct ParContract {
-    int level = 0;         // 1-7
-    int strain = 0;        // 0-3 spades .. clubs, 4 no trump
-    int seats = 0;         // 0-3 the declaring seat, or SEATS_NS / SEATS_EW when either can
-    bool doubled = false;  // a sacrifice, going down doubled
+    int level = 0;            // 1-7
+    int strain = 0;           // 0-3 spades .. clubs, 4 no trump
+    int seats = 0;            // 0-3 the declaring seat, or SEATS_NS / SEATS_EW when either can
+    bool doubled = false;     // a sacrifice, going down doubled
+    bool sameStrain = false;  // a sacrifice in the strain of the contract it is against
     int overTricks = 0;
     int underTricks = 0;
 };

@@ -2,20 +2,24 @@
 // the one-contract form with over- and undertricks.
 #include "ddtable/ParText.h"
 
+#include <algorithm>
+
 namespace ddtable {
 
+// A result a host program filled itself may hold any numbers: out of range
+// they are written as "?" rather than read past the names.
 char strainLetter(int strain) {
-    return "SHDCN"[strain];
+    return strain >= 0 && strain < STRAINS ? "SHDCN"[strain] : '?';
 }
 
 const char* seatsText(int seats) {
     static const char* const NAMES[] = {"N", "E", "S", "W", "NS", "EW"};
-    return NAMES[seats];
+    return seats >= 0 && seats <= SEATS_EW ? NAMES[seats] : "?";
 }
 
 std::string parScoreText(const ParResult& par, int side) {
-    return std::string(side == 0 ? "NS " : "EW ") +
-           std::to_string(side == 0 ? par.score : -par.score);
+    const long long score = par.score;  // negating INT_MIN would overflow an int
+    return std::string(side == 0 ? "NS " : "EW ") + std::to_string(side == 0 ? score : -score);
 }
 
 std::string sidesParContractsText(const ParResult& par, int side) {
@@ -27,7 +31,7 @@ std::string sidesParContractsText(const ParResult& par, int side) {
         for (int seats = 0; seats <= SEATS_EW; ++seats) {
             for (int doubled = 0; doubled < 2; ++doubled) {
                 std::string levels;
-                for (int i = 0; i < par.count; ++i) {
+                for (int i = 0; i < std::min(std::max(par.count, 0), MAX_PAR_CONTRACTS); ++i) {
                     const ParContract& c = par.contracts[i];
                     if (c.strain == strain && c.seats == seats && c.doubled == (doubled == 1)) {
                         levels += static_cast<char>('0' + c.level);
@@ -46,7 +50,10 @@ std::string sidesParContractsText(const ParResult& par, int side) {
 
 std::string dealerParContractText(const ParContract& contract) {
     std::string text = std::to_string(contract.level) + strainLetter(contract.strain);
-    if (contract.doubled) text += '*';
+    // DDS leaves out the doubled mark of a one-seat sacrifice in the strain
+    // of the contract it is against ("4N-W-2"); written alike to compare equal.
+    const bool oneSeat = contract.seats < SEATS_NS;
+    if (contract.doubled && !(contract.sameStrain && oneSeat)) text += '*';
     text += '-';
     text += seatsText(contract.seats);
     if (contract.overTricks > 0) text += '+' + std::to_string(contract.overTricks);
