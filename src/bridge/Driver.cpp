@@ -146,7 +146,7 @@ int BridgeSolver::rootTest(int target, bool choose, int& card) {
     const int seat = (trick_.leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
-    generateMoves(seat, moves, ROOT_ORDER);
+    rootOrder(seat, moves);
     int best = northSouth ? 0 : (cardsLeft_ + trick_.count) / 4;
     for (int i = 0; i < moves.count; ++i) {
         const int v = tryCard(seat, moves.card[i], target, relevant);
@@ -169,7 +169,7 @@ int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard)
     if (tricks == 0) return 0;
     if (choose) {
         Moves moves;
-        generateMoves((trick_.leader + trick_.count) & 3, moves, ROOT_ORDER);
+        rootOrder((trick_.leader + trick_.count) & 3, moves);
         if (moves.count > 0) bestCard = moves.card[0];
     }
     const bool northSouthMoves = (((trick_.leader + trick_.count) & 3) & 1) == 0;

@@ -1,6 +1,7 @@
 // Bridge move generation: one card per run of equivalent cards (the top of
-// the run), ordered by play heuristics, the table's card and the last
-// cut-off card first; and the sure tricks of the side on lead.
+// the run), ordered by play heuristics, with the card that last cut off in
+// the same context first and the table's card next; and the sure tricks of
+// the side on lead.
 #include <algorithm>
 
 #include "bridge/Internal.h"
@@ -10,43 +11,11 @@ using namespace bridge;
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int KILLER_BONUS = 500;
-
-// Calls f(rank) for the top card of each run of `held`: cards with no other
-// card of `inPlay` between them form one run.
-template <typename F>
-void forEachRunTop(uint32_t held, uint32_t inPlay, F f) {
-    while (held != 0) {
-        int r = highestRank(held);
-        f(r);
-        held ^= 1u << r;
-        while (held != 0) {
-            const int next = highestRank(held);
-            if (inPlay & ranksBetween(next, r)) break;
-            held ^= 1u << next;
-            r = next;
-        }
-    }
-}
-
-// Sorts by weight, highest first; equal weights keep their order.
-void sortMoves(BridgeSolver::Moves& m) {
-    for (int i = 1; i < m.count; ++i) {
-        const uint8_t c = m.card[i];
-        const int w = m.weight[i];
-        int j = i;
-        for (; j > 0 && m.weight[j - 1] < w; --j) {
-            m.card[j] = m.card[j - 1];
-            m.weight[j] = m.weight[j - 1];
-        }
-        m.card[j] = c;
-        m.weight[j] = w;
-    }
-}
+constexpr int REMEMBERED_BONUS = 1200;
 
 }  // namespace
 
-void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
+void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) const {
     m.count = 0;
     const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const bool trumpGame = trump_ != NO_TRUMP;
@@ -120,12 +89,9 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
             }
         }
     }
-    // At the root no memory: its order, and so the best card, then depends
-    // only on the position.
-    const int killer = hint == ROOT_ORDER ? -1 : killer_[cardsLeft_];
     for (int i = 0; i < m.count; ++i) {
         if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
-        if (m.card[i] == killer) m.weight[i] += KILLER_BONUS;
+        if (m.card[i] == remembered) m.weight[i] += REMEMBERED_BONUS;
     }
     sortMoves(m);
 }

@@ -133,7 +133,8 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
-    generateMoves(seat, moves, hint);
+    const uint64_t context = cutContext(seat);
+    generateMoves(seat, moves, hint, rememberedCut(context));
     int cut = -1;
     int best = northSouth ? 0 : tricks;
     uint16_t child[4];
@@ -154,7 +155,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         const int s = suitOf(moves.card[i]), r = rankOf(moves.card[i]);
         if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
     }
-    if (cut >= 0) killer_[cardsLeft_] = static_cast<uint8_t>(cut);
+    if (cut >= 0) rememberCut(context, cut);
     if (trickStart) {
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
         if (best >= target)
