@@ -1,9 +1,10 @@
 // The memory of cut-off cards: per context of a move, the card that last cut
 // the search off there, tried early the next time the context comes back.
 // A context is the seat and its place in the trick with, at the lead, the
-// leader's hand; when following suit, the cards left in the suit led and the
-// trick's winning card; when void in it, the hand and the winning card. Two
-// contexts that share a slot and a tag only cost time: the card is a hint.
+// leader's hand; when following suit, the cards left in the suit led, the
+// seat's own cards of it and the trick's winning card; when void in it, the
+// hand and the winning card. Two contexts that share a slot and a tag only
+// cost time: the card is a hint.
 #include <algorithm>
 #include <iterator>
 
@@ -28,7 +29,8 @@ uint64_t BridgeSolver::cutContext(int seat) const {
                             static_cast<uint64_t>((t.winSeat - seat) & 3) << 10;
     if (hand_[seat][t.suit] != 0)
         return key | winner | static_cast<uint64_t>(t.suit) << 12 |
-               static_cast<uint64_t>(inHands_[t.suit]) << 14;
+               static_cast<uint64_t>(inHands_[t.suit]) << 14 |
+               static_cast<uint64_t>(hand_[seat][t.suit]) << 27;
     return key | winner | static_cast<uint64_t>(1) << 12 | packedHand(hand_[seat]) << 13;
 }
 

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int HINT_BONUS = 1000;
 constexpr int REMEMBERED_BONUS = 1200;
+constexpr int SUIT_FIRST = 100;   // the best lead of each suit
+constexpr int DISCARD_LENGTH = 4;  // a discard's weight per card of its suit
 
 }  // namespace
 
@@ -45,6 +47,16 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) c
                 if (topOwner == rho && r != top) w -= 10;
                 m.add(cardOf(s, r), w);
             });
+        }
+        // The first candidates come from different suits: the best lead of
+        // each suit goes before the second best of any.
+        int bestOf[4] = {-1, -1, -1, -1};
+        for (int i = 0; i < m.count; ++i) {
+            int& b = bestOf[suitOf(m.card[i])];
+            if (b < 0 || m.weight[i] > m.weight[b]) b = i;
+        }
+        for (int b : bestOf) {
+            if (b >= 0) m.weight[b] += SUIT_FIRST;
         }
     } else {
         const int s = trick_.suit;
@@ -84,7 +96,7 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) c
                 const uint32_t all = inHands_[u] | trick_.onTrick[u];
                 forEachRunTop(held, all, [&](int r) {
                     const bool lowest = !(all & ~held & ranksBetween(low, r));
-                    m.add(cardOf(u, r), lowest ? 2 * length - r : -30 - r);
+                    m.add(cardOf(u, r), lowest ? DISCARD_LENGTH * length - r : -30 - r);
                 });
             }
         }
