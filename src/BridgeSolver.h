@@ -82,6 +82,7 @@ class BridgeSolver {
     void loadDeal(const int* deal, int leader);
     void clearTable();
     void buildSuitCodes();
+    int estimateNorthSouth(int tricks) const;
     int driveSearch(int tricks, int guess, bool choose, int& bestCard);
     int rootTest(int target, bool choose, int& card);
 

@@ -63,6 +63,9 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) c
         const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
         const bool ruffed = trick_.winSuit != s;
         const uint32_t followed = hand_[seat][s];
+        const bool partnerCanWin =
+            (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
+            (trumpGame && s != trump_ && hand_[partner][s] == 0 && hand_[partner][trump_] != 0);
         if (followed != 0) {
             const uint32_t all = inHands_[s] | trick_.onTrick[s];
             forEachRunTop(followed, all, [&](int r) {
@@ -70,9 +73,10 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) c
                 // Whether no later opponent can beat the card.
                 const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
                 if (!partnerWins && !ruffed && r > trick_.winRank) {
-                    // Second hand wins only when sure to; third hand
-                    // prefers the cheapest card that fourth hand cannot beat.
-                    if (trick_.count != 1 || sure) w = (sure ? 50 : 20) - r;
+                    // Second hand wins when sure to or when his partner
+                    // cannot; third hand prefers the cheapest card that
+                    // fourth hand cannot beat.
+                    if (trick_.count != 1 || sure || !partnerCanWin) w = (sure ? 50 : 20) - r;
                 } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
                            (hand_[lho][s] >> trick_.winRank) != 0) {
                     w = 30 - r;  // fourth hand could beat partner: take over for sure
