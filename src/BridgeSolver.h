@@ -95,6 +95,7 @@ class BridgeSolver {
     void rootOrder(int seat, Moves& moves) const;
     uint64_t cutContext(int seat) const;
     int rememberedCut(uint64_t context) const;
+    int candidateOrNone(int seat, int card) const;
     void rememberCut(uint64_t context, int card);
     void forgetCuts();
     int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;

@@ -57,6 +57,19 @@ void BridgeSolver::rememberCut(uint64_t context, int card) {
     cutCard_[slot] = static_cast<uint8_t>(card);
 }
 
+// The card when the seat may play it and the move list would hold it (it
+// follows suit when he can and heads its run of equivalent cards), else -1.
+int BridgeSolver::candidateOrNone(int seat, int card) const {
+    if (card < 0) return -1;
+    const int s = suitOf(card), r = rankOf(card);
+    const uint32_t held = hand_[seat][s];
+    if (!((held >> r) & 1)) return -1;
+    if (trick_.count > 0 && s != trick_.suit && hand_[seat][trick_.suit] != 0) return -1;
+    const uint32_t above = (inHands_[s] | trick_.onTrick[s]) & ~((2u << r) - 1);
+    if (above != 0 && ((held >> lowestRank(above)) & 1)) return -1;
+    return card;
+}
+
 void BridgeSolver::forgetCuts() {
     std::fill(std::begin(cutTag_), std::end(cutTag_), 0u);
     std::fill(std::begin(cutCard_), std::end(cutCard_), NO_MOVE);
