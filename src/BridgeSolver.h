@@ -63,8 +63,10 @@ class BridgeSolver {
     // Relative-rank code of each suit's holding: owners from the top card
     // down, two bits each, with the card count above them.
     uint32_t suitCode_[4][8192];
-    // The last lead that cut off, per number of tricks left (suit * 16 + rank).
-    uint8_t killer_[14] = {};
+    // Cut-off card per context of a move (see cutContext), by a hash.
+    static constexpr int CUT_SLOT_BITS = 14;
+    uint32_t cutTag_[1 << CUT_SLOT_BITS] = {};
+    uint8_t cutCard_[1 << CUT_SLOT_BITS] = {};
 
     // ---- the transposition table ----
     Bucket* table_ = nullptr;
@@ -80,6 +82,7 @@ class BridgeSolver {
     void loadDeal(const int* deal, int leader);
     void clearTable();
     void buildSuitCodes();
+    int estimateNorthSouth(int tricks) const;
     int driveSearch(int tricks, int guess, bool choose, int& bestCard);
     int rootTest(int target, bool choose, int& card);
 
@@ -88,7 +91,13 @@ class BridgeSolver {
     int search(int target, uint16_t* relevant);
     int tryCard(int seat, int card, int target, uint16_t* relevant);
     void addToTrick(int seat, int card);
-    void generateMoves(int seat, Moves& moves, int hint) const;
+    void generateMoves(int seat, Moves& moves, int hint, int remembered) const;
+    void rootOrder(int seat, Moves& moves) const;
+    uint64_t cutContext(int seat) const;
+    int rememberedCut(uint64_t context) const;
+    int candidateOrNone(int seat, int card) const;
+    void rememberCut(uint64_t context, int card);
+    void forgetCuts();
     int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
     int quickTricks(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int& holder, uint16_t* relevant) const;

@@ -214,6 +214,37 @@ TEST_F(BridgeSolve, KeptTableGivesClearedTableAnswers) {
     }
 }
 
+// The best card depends on the position alone: what the solver remembers
+// from earlier solves (table bounds, cut-off cards) orders its search but
+// not the root's candidates. A position with cards on its trick is solved
+// after the position before the trick's last card was played (whose search
+// tried that card, so the memory may know the position) and must name the
+// card that a solve from a cleared table names.
+TEST_F(BridgeSolve, BestCardDoesNotDependOnEarlierSolves) {
+    TestRandom random(5151);
+    int differ = 0;
+    for (int i = 0; i < RANDOM_POSITIONS / 4; ++i) {
+        PositionShape shape = randomShape(random, 6);
+        shape.trickCards = 1 + random.below(3);
+        const Position p = randomPosition(random, shape);
+        Position before = p;
+        const int last = 5 + ((p.leader + shape.trickCards - 1) & 3);
+        for (int& code : before.deal) {
+            if (code == last) code -= 4;  // the trick's last card back in its hand
+        }
+        ASSERT_TRUE(solveFor(p, true));
+        const int fresh = outcome().bestCard;
+        ASSERT_TRUE(solveFor(before, true));
+        plantMark();
+        ASSERT_TRUE(solveFor(p, false));
+        EXPECT_TRUE(markSurvived());
+        if (outcome().bestCard != fresh && ++differ <= 5)
+            ADD_FAILURE() << "best card " << outcome().bestCard << ", cleared table " << fresh
+                          << " in " << tablePositionString(p);
+    }
+    EXPECT_EQ(differ, 0);
+}
+
 // A new trump passed with trumpChanged false and unchanged hands is the
 // trump in force, and the bounds found under the old trump are not used.
 TEST_F(BridgeSolve, TrumpChangeWithoutFlagSolvesForNewTrump) {

@@ -124,7 +124,7 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
         trick_ = Trick{winner, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
     }
     const int tricks = (cardsLeft_ + trick_.count) / 4;
-    const int guess = lastNorthSouth_ >= 0 ? lastNorthSouth_ : (tricks + 1) / 2;
+    const int guess = lastNorthSouth_ >= 0 ? lastNorthSouth_ : estimateNorthSouth(tricks);
     int best = -1;
     const int northSouth = driveSearch(tricks, guess, !completed, best);
     lastNorthSouth_ = northSouth;
@@ -133,6 +133,27 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
     bs = static_cast<signed char>(best < 0 ? -1 : suitOf(best));
     bc = static_cast<signed char>(best < 0 ? -1 : rankOf(best));
     return true;
+}
+
+// A first guess of the North-South tricks from the high cards and, at a
+// trump contract, the trump lengths: the null-window driver needs fewer tests
+// the closer it starts. Only the number of tests depends on it.
+int BridgeSolver::estimateNorthSouth(int tricks) const {
+    int points[2] = {0, 0}, trumps[2] = {0, 0};
+    for (int seat = 0; seat < 4; ++seat) {
+        for (int s = 0; s < 4; ++s) {
+            const uint32_t held = hand_[seat][s];
+            points[seat & 1] += 4 * ((held >> 12) & 1) + 3 * ((held >> 11) & 1) +
+                                2 * ((held >> 10) & 1) + ((held >> 9) & 1);
+            if (s == trump_) trumps[seat & 1] += countCards(held);
+        }
+    }
+    const int total = points[0] + points[1];
+    if (total == 0) return (tricks + 1) / 2;
+    // In halves of a trick, rounded to the nearest trick: the share of the
+    // high cards, and half a trick per trump more than the opponents hold.
+    const int halves = 2 * tricks * points[0] / total + trumps[0] - trumps[1];
+    return std::clamp((halves + 1) / 2, 0, tricks);
 }
 
 // One null-window test at the root (a fail-soft value as the search gives
@@ -146,7 +167,7 @@ int BridgeSolver::rootTest(int target, bool choose, int& card) {
     const int seat = (trick_.leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
-    generateMoves(seat, moves, ROOT_ORDER);
+    rootOrder(seat, moves);
     int best = northSouth ? 0 : (cardsLeft_ + trick_.count) / 4;
     for (int i = 0; i < moves.count; ++i) {
         const int v = tryCard(seat, moves.card[i], target, relevant);
@@ -169,7 +190,7 @@ int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard)
     if (tricks == 0) return 0;
     if (choose) {
         Moves moves;
-        generateMoves((trick_.leader + trick_.count) & 3, moves, ROOT_ORDER);
+        rootOrder((trick_.leader + trick_.count) & 3, moves);
         if (moves.count > 0) bestCard = moves.card[0];
     }
     const bool northSouthMoves = (((trick_.leader + trick_.count) & 3) & 1) == 0;

@@ -10,8 +10,6 @@ namespace bridge {
 
 constexpr int NO_TRUMP = 4;
 constexpr uint8_t NO_MOVE = 0xFF;
-// The hint that asks generateMoves for the order of the position alone.
-constexpr int ROOT_ORDER = -2;
 // Cards inside the search: suit * 16 + rank (rank 0 = two .. 12 = ace).
 inline int cardOf(int suit, int rank) {
     return suit * 16 + rank;
@@ -59,6 +57,42 @@ struct BridgeSolver::Moves {
         ++count;
     }
 };
+
+namespace bridge {
+
+// Calls f(rank) for the top card of each run of `held`: cards with no other
+// card of `inPlay` between them form one run.
+template <typename F>
+void forEachRunTop(uint32_t held, uint32_t inPlay, F f) {
+    while (held != 0) {
+        int r = highestRank(held);
+        f(r);
+        held ^= 1u << r;
+        while (held != 0) {
+            const int next = highestRank(held);
+            if (inPlay & ranksBetween(next, r)) break;
+            held ^= 1u << next;
+            r = next;
+        }
+    }
+}
+
+// Sorts by weight, highest first; equal weights keep their order.
+inline void sortMoves(BridgeSolver::Moves& m) {
+    for (int i = 1; i < m.count; ++i) {
+        const uint8_t c = m.card[i];
+        const int w = m.weight[i];
+        int j = i;
+        for (; j > 0 && m.weight[j - 1] < w; --j) {
+            m.card[j] = m.card[j - 1];
+            m.weight[j] = m.weight[j - 1];
+        }
+        m.card[j] = c;
+        m.weight[j] = w;
+    }
+}
+
+}  // namespace bridge
 
 // One remembered set of trick starts (partition search): every position
 // with this seat on lead, these suit lengths in every hand, and these owners

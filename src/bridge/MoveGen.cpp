@@ -1,6 +1,7 @@
 // Bridge move generation: one card per run of equivalent cards (the top of
-// the run), ordered by play heuristics, the table's card and the last
-// cut-off card first; and the sure tricks of the side on lead.
+// the run), ordered by play heuristics, with the card that last cut off in
+// the same context first and the table's card next; and the sure tricks of
+// the side on lead.
 #include <algorithm>
 
 #include "bridge/Internal.h"
@@ -10,43 +11,13 @@ using namespace bridge;
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int KILLER_BONUS = 2000;
-
-// Calls f(rank) for the top card of each run of `held`: cards with no other
-// card of `inPlay` between them form one run.
-template <typename F>
-void forEachRunTop(uint32_t held, uint32_t inPlay, F f) {
-    while (held != 0) {
-        int r = highestRank(held);
-        f(r);
-        held ^= 1u << r;
-        while (held != 0) {
-            const int next = highestRank(held);
-            if (inPlay & ranksBetween(next, r)) break;
-            held ^= 1u << next;
-            r = next;
-        }
-    }
-}
-
-// Sorts by weight, highest first; equal weights keep their order.
-void sortMoves(BridgeSolver::Moves& m) {
-    for (int i = 1; i < m.count; ++i) {
-        const uint8_t c = m.card[i];
-        const int w = m.weight[i];
-        int j = i;
-        for (; j > 0 && m.weight[j - 1] < w; --j) {
-            m.card[j] = m.card[j - 1];
-            m.weight[j] = m.weight[j - 1];
-        }
-        m.card[j] = c;
-        m.weight[j] = w;
-    }
-}
+constexpr int REMEMBERED_BONUS = 1200;
+constexpr int SUIT_FIRST = 100;   // the best lead of each suit
+constexpr int DISCARD_LENGTH = 4;  // a discard's weight per card of its suit
 
 }  // namespace
 
-void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
+void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) const {
     m.count = 0;
     const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const bool trumpGame = trump_ != NO_TRUMP;
@@ -77,11 +48,24 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
                 m.add(cardOf(s, r), w);
             });
         }
+        // The first candidates come from different suits: the best lead of
+        // each suit goes before the second best of any.
+        int bestOf[4] = {-1, -1, -1, -1};
+        for (int i = 0; i < m.count; ++i) {
+            int& b = bestOf[suitOf(m.card[i])];
+            if (b < 0 || m.weight[i] > m.weight[b]) b = i;
+        }
+        for (int b : bestOf) {
+            if (b >= 0) m.weight[b] += SUIT_FIRST;
+        }
     } else {
         const int s = trick_.suit;
         const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
         const bool ruffed = trick_.winSuit != s;
         const uint32_t followed = hand_[seat][s];
+        const bool partnerCanWin =
+            (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
+            (trumpGame && s != trump_ && hand_[partner][s] == 0 && hand_[partner][trump_] != 0);
         if (followed != 0) {
             const uint32_t all = inHands_[s] | trick_.onTrick[s];
             forEachRunTop(followed, all, [&](int r) {
@@ -89,9 +73,10 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
                 // Whether no later opponent can beat the card.
                 const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
                 if (!partnerWins && !ruffed && r > trick_.winRank) {
-                    // Second hand wins only when sure to; third hand
-                    // prefers the cheapest card that fourth hand cannot beat.
-                    if (trick_.count != 1 || sure) w = (sure ? 50 : 20) - r;
+                    // Second hand wins when sure to or when his partner
+                    // cannot; third hand prefers the cheapest card that
+                    // fourth hand cannot beat.
+                    if (trick_.count != 1 || sure || !partnerCanWin) w = (sure ? 50 : 20) - r;
                 } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
                            (hand_[lho][s] >> trick_.winRank) != 0) {
                     w = 30 - r;  // fourth hand could beat partner: take over for sure
@@ -115,19 +100,14 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
                 const uint32_t all = inHands_[u] | trick_.onTrick[u];
                 forEachRunTop(held, all, [&](int r) {
                     const bool lowest = !(all & ~held & ranksBetween(low, r));
-                    m.add(cardOf(u, r), lowest ? 2 * length - r : -30 - r);
+                    m.add(cardOf(u, r), lowest ? DISCARD_LENGTH * length - r : -30 - r);
                 });
             }
         }
     }
-    // At the root no memory: its order, and so the best card, then depends
-    // only on the position. The last cut-off lead is tried early at a lead
-    // only: when following, the heuristics above know the trick and do
-    // better than a card that cut off in another trick.
-    const int killer = hint == ROOT_ORDER || trick_.count != 0 ? -1 : killer_[cardsLeft_ / 4];
     for (int i = 0; i < m.count; ++i) {
         if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
-        if (m.card[i] == killer) m.weight[i] += KILLER_BONUS;
+        if (m.card[i] == remembered) m.weight[i] += REMEMBERED_BONUS;
     }
     sortMoves(m);
 }

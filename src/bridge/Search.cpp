@@ -132,30 +132,42 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     }
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
-    Moves moves;
-    generateMoves(seat, moves, hint);
+    const uint64_t context = cutContext(seat);
     int cut = -1;
     int best = northSouth ? 0 : tricks;
     uint16_t child[4];
     uint16_t skip[4] = {0, 0, 0, 0};
-    for (int i = 0; i < moves.count; ++i) {
-        if ((skip[suitOf(moves.card[i])] >> rankOf(moves.card[i])) & 1) continue;
-        const int v = tryCard(seat, moves.card[i], target, child);
+    // Tries one card; true when it settles the target for the seat's side.
+    auto tryOne = [&](int card) {
+        const int v = tryCard(seat, card, target, child);
         if ((v >= target) == northSouth) {
-            cut = moves.card[i];
+            cut = card;
             best = v;
             for (int s = 0; s < 4; ++s) relevant[s] = child[s];
-            break;
+            return true;
         }
         best = northSouth ? std::max(best, v) : std::min(best, v);
         for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
         // A card below every rank that mattered so far in its suit stands
         // for the lower cards of the suit in this hand: they are skipped.
-        const int s = suitOf(moves.card[i]), r = rankOf(moves.card[i]);
+        const int s = suitOf(card), r = rankOf(card);
         if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
+        return false;
+    };
+    // The remembered card would head the ordered list: it is tried before
+    // the list is built, which most often it makes unneeded.
+    const int remembered = candidateOrNone(seat, rememberedCut(context));
+    if (remembered < 0 || !tryOne(remembered)) {
+        Moves moves;
+        generateMoves(seat, moves, hint, remembered);
+        for (int i = 0; i < moves.count; ++i) {
+            const int card = moves.card[i];
+            if (card == remembered || ((skip[suitOf(card)] >> rankOf(card)) & 1)) continue;
+            if (tryOne(card)) break;
+        }
     }
+    if (cut >= 0) rememberCut(context, cut);
     if (trickStart) {
-        if (cut >= 0) killer_[tricks] = static_cast<uint8_t>(cut);
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
         if (best >= target)
             store(lengths, leader, relevant, best, tricks, move);

@@ -79,7 +79,7 @@ void BridgeSolver::clearTable() {
         madvise(table_, TABLE_BYTES, MADV_DONTNEED);
         generation_ = 1;
     }
-    std::fill(std::begin(killer_), std::end(killer_), NO_MOVE);
+    forgetCuts();
     ++tableClears_;
 }
 
