@@ -3,6 +3,7 @@
 // first guess until the North-South tricks are known, with the best card.
 #include <algorithm>
 
+#include "EntryChecks.h"
 #include "bridge/Internal.h"
 
 using namespace bridge;
@@ -12,33 +13,13 @@ namespace {
 bool isHandCode(int code) {
     return code >= 1 && code <= 4;
 }
-bool isTrickCode(int code) {
-    return code >= 5 && code <= 8;
-}
 
-// A position the search can play out: codes 0 to 8, the trick's cards are
-// those of the first seats in playing order from the leader, one each, and
-// every seat holds as many cards as the others once its trick card counts.
+// A position the search can play out: codes 0 to 8, and the trick and hands
+// the host entries accept (the trump is checked apart, since a kept table
+// may keep its own in force).
 bool isPlayable(const int* deal, int leader) {
-    if (deal == nullptr || leader < 0 || leader > 3) return false;
-    int held[4] = {0, 0, 0, 0};
-    int played[4] = {0, 0, 0, 0};
-    for (int i = 0; i < 52; ++i) {
-        if (deal[i] < 0 || deal[i] > 8) return false;
-        if (isHandCode(deal[i])) ++held[deal[i] - 1];
-        if (isTrickCode(deal[i])) ++played[deal[i] - 5];
-    }
-    int onTrick = 0;
-    for (int k = 0; k < 4; ++k) {
-        const int seat = (leader + k) & 3;
-        if (played[seat] > 1) return false;
-        if (played[seat] == 1 && onTrick != k) return false;  // a gap before it
-        onTrick += played[seat];
-    }
-    for (int seat = 1; seat < 4; ++seat) {
-        if (held[seat] + played[seat] != held[0] + played[0]) return false;
-    }
-    return true;
+    return checkBridgeDeal(deal, NO_TRUMP, leader) == EntryProblem::NONE &&
+           cardCodesInRange(deal, true);
 }
 
 // True when some card is in a hand in both deals, but in different hands.
