@@ -10,10 +10,6 @@ using namespace bridge;
 
 namespace {
 
-bool isHandCode(int code) {
-    return code >= 1 && code <= 4;
-}
-
 // A position the search can play out: codes 0 to 8, and the trick and hands
 // the host entries accept (the trump is checked apart, since a kept table
 // may keep its own in force).
@@ -24,14 +20,14 @@ bool isPlayable(const int* deal, int leader) {
 
 // True when some card is in a hand in both deals, but in different hands.
 bool handsChanged(const int* deal, const int* before) {
-    for (int i = 0; i < 52; ++i) {
+    for (int i = 0; i < DEAL_CARDS; ++i) {
         if (isHandCode(deal[i]) && isHandCode(before[i]) && deal[i] != before[i]) return true;
     }
     return false;
 }
 
 int cardOfIndex(int index) {
-    return cardOf(index / 13, 12 - index % 13);
+    return cardOf(index / CARDS_PER_SUIT, CARDS_PER_SUIT - 1 - index % CARDS_PER_SUIT);
 }
 
 }  // namespace
@@ -58,11 +54,11 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
     for (int s = 0; s < 4; ++s) inHands_[s] = 0;
     cardsLeft_ = 0;
     int trickCard[4] = {-1, -1, -1, -1};
-    for (int i = 0; i < 52; ++i) {
+    for (int i = 0; i < DEAL_CARDS; ++i) {
         const int code = deal[i];
-        if (code < 1) continue;
+        if (code == CODE_OUT_OF_PLAY) continue;
         const int card = cardOfIndex(i), s = suitOf(card), r = rankOf(card);
-        const int seat = (code - 1) & 3;
+        const int seat = seatOfCode(code);
         owner_[s][r] = static_cast<uint8_t>(seat);
         if (isHandCode(code)) {
             hand_[seat][s] |= static_cast<uint16_t>(1u << r);
@@ -91,7 +87,7 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
         fresh_ = false;
         lastNorthSouth_ = -1;
     }
-    std::copy(deal, deal + 52, previousDeal);
+    std::copy(deal, deal + DEAL_CARDS, previousDeal);
     loadDeal(deal, leader);
     buildSuitCodes();
     NodeCount = 0;

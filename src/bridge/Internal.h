@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "BridgeSolver.h"
+#include "DealCodes.h"
 
 namespace bridge {
 
-constexpr int NO_TRUMP = 4;
+using ::NO_TRUMP;
 constexpr uint8_t NO_MOVE = 0xFF;
 // The hint that asks generateMoves for the order of the position alone.
 constexpr int ROOT_ORDER = -2;
