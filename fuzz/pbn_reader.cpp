@@ -109,7 +109,8 @@ void checkAnalysis(const DealAnalysis& analysis, int vulnerability) {
     for (const ParResult& par : analysis.sidesPar) checkPar(par, vulnerability);
 }
 
-// The fields of one CSV line; quoted fields lose their quotes.
+// The fields of one CSV record; quoted fields lose their quotes. A line
+// break outside quotes would end the record for a CSV reader.
 std::vector<std::string> csvFields(const std::string& line) {
     std::vector<std::string> fields(1);
     bool quoted = false;
@@ -122,6 +123,8 @@ std::vector<std::string> csvFields(const std::string& line) {
             quoted = !quoted;
         } else if (c == ',' && !quoted) {
             fields.emplace_back();
+        } else if ((c == '\r' || c == '\n') && !quoted) {
+            propertyBroken("a line break outside quotes", __FILE__, __LINE__);
         } else {
             fields.back() += c;
         }
