@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "BridgeSolver.h"
+#include "DealCodes.h"
 #include "EntryChecks.h"
 
 signed char BridgePosition::trump;
@@ -54,8 +55,10 @@ void BridgePosition::freeTables() {
 bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
     if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
     if (!tablesAllocated) return false;
-    int copy[52];
-    for (int i = 0; i < 52; ++i) copy[i] = deal[i] >= 0 && deal[i] <= 8 ? deal[i] : 0;
+    int copy[DEAL_CARDS];
+    for (int i = 0; i < DEAL_CARDS; ++i) {
+        copy[i] = deal[i] >= CODE_OUT_OF_PLAY && deal[i] < CODE_COUNT ? deal[i] : CODE_OUT_OF_PLAY;
+    }
     BridgeSolver& solver = defaultSolver();
     std::copy(std::begin(old_ptr), std::end(old_ptr), solver.previousDeal);
     if (!solver.solveKeepingTrump(copy, trumpSuit, trump, firstmove, trumpChanged)) return false;

@@ -28,3 +28,18 @@ constexpr int NO_TRUMP = 4;
 constexpr int BRIDGE_SEATS = 4;
 // The preferans seats in playing order; seat 2 stays empty.
 constexpr int PREFERANS_SEATS[3] = {0, 1, 3};
+
+// Codes 1 to 8 are cards in play: held (1 to 4) or on the trick (5 to 8).
+constexpr bool isHandCode(int code) {
+    return code >= inHandCode(0) && code < onTrickCode(0);
+}
+constexpr bool isTrickCode(int code) {
+    return code >= onTrickCode(0) && code < CODE_COUNT;
+}
+constexpr bool isInPlayCode(int code) {
+    return code >= inHandCode(0) && code < CODE_COUNT;
+}
+// The seat of a card in play, in hand or on the trick.
+constexpr int seatOfCode(int code) {
+    return (code - inHandCode(0)) % BRIDGE_SEATS;
+}

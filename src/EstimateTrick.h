@@ -3,6 +3,7 @@
 #pragma once
 
 #include "BridgePosition.h"
+#include "DealCodes.h"
 
 namespace estimate {
 
@@ -10,7 +11,7 @@ namespace estimate {
 constexpr int VALUE_TO_COME = 100;
 constexpr int NO_CARD = -1;
 constexpr int ANY_SUIT = -1;
-constexpr int NO_TRUMP = 4;
+using ::NO_TRUMP;
 constexpr int MAX_HAND = 13;
 constexpr int MAX_PREF_HAND = 10;
 // Directions of the walk over equivalent cards, in rank positions.
@@ -36,8 +37,10 @@ struct Game {
         return bridge ? (leader + place) & 3 : PREF_ORDER[leader * 3 + place];
     }
     // True for a trick code of a seat of this game; in preferans seat 2's
-    // cards (code 7) are out of play.
-    bool isTrickCode(int code) const { return code >= 5 && code <= 8 && (bridge || code != 7); }
+    // cards are out of play.
+    bool isTrickCode(int code) const {
+        return ::isTrickCode(code) && (bridge || code != onTrickCode(2));
+    }
     bool isRead(int card) const { return card % 13 < ranks; }
 };
 
@@ -48,7 +51,7 @@ constexpr Game PREFERANS{false, 8, 3};
 // faulty array hold several), or NO_CARD.
 inline int trickCardOf(const int* deal, const Game& game, int seat) {
     for (int card = 0; card < 52; ++card) {
-        if (game.isRead(card) && deal[card] == seat + 5) return card;
+        if (game.isRead(card) && deal[card] == onTrickCode(seat)) return card;
     }
     return NO_CARD;
 }
@@ -107,7 +110,7 @@ struct Reporter {
         const int suitBase = card - card % 13;
         for (int r = card % 13 + step; r >= 0 && r < ranks; r += step) {
             const int code = position[suitBase + r];
-            if (code == 0) continue;
+            if (code == CODE_OUT_OF_PLAY) continue;
             if (code != position[card]) return;
             report(suitBase + r, value);
         }

@@ -329,6 +329,24 @@ TEST_F(BridgeSolve, RefusesPositionsItCannotPlayOut) {
     EXPECT_FALSE(solver.solve(nullptr, 4, 0, true));
 }
 
+// The solver object checks the trump apart from the position: on a kept
+// table the older entry rule keeps the table's trump in force, so a trump
+// out of range is no reason to refuse there. A negative code is refused
+// like one past 8.
+TEST_F(BridgeSolve, SolverObjectChecksTrumpApartFromThePosition) {
+    const Position p = handsPosition({"A2...", "K3...", "Q4...", "J5..."}, 4, 0);
+    BridgeSolver solver;
+    ASSERT_TRUE(solver.solve(p.deal.data(), 4, 0, true));
+    const int kept = solver.NorthSouthTricks;
+    EXPECT_TRUE(solver.solveKeepingTrump(p.deal.data(), 7, 4, 0, false));
+    EXPECT_EQ(solver.trumpInForce(), 4);
+    EXPECT_EQ(solver.NorthSouthTricks, kept);
+    EXPECT_FALSE(solver.solveKeepingTrump(p.deal.data(), 7, 4, 0, true));  // a cleared table
+    Position negative = p;
+    negative.deal[parseCard("90")] = -1;
+    EXPECT_FALSE(solver.solve(negative.deal.data(), 4, 0, true));
+}
+
 TEST(BridgeSolveUnallocated, RefusesWithoutTables) {
     BP::NorthSouthTricks = 7;
     int deal[52] = {};

@@ -95,6 +95,22 @@ TEST(DdtableProgram, PrintsCsvWithHeader) {
                   "EW -1510,\"NS:NS 7S,NS 7H\",\"EW:NS 7S,NS 7H\"\n");
 }
 
+// Board names are quoted in CSV when they hold a comma, a quote or a carriage
+// return (a bare one would end the record for CSV readers).
+TEST(DdtableProgram, QuotesCsvBoardNamesThatNeedIt) {
+    const std::pair<std::string, std::string> boards[] = {
+        {"7", "7"}, {"1,2", "\"1,2\""}, {"a\"b", "\"a\"\"b\""}, {"1\r2", "\"1\r2\""}};
+    for (const auto& board : boards) {
+        const std::string game =
+            "[Board \"" + board.first + "\"]\n[Deal \"" + std::string(DEAL_B) + "\"]\n";
+        TableRun run = runDdtable({"--format", "csv", "--vul", "EW", "--quiet", "-"}, game);
+        EXPECT_EQ(run.exitStatus, 0) << board.first;
+        const size_t record = run.output.find('\n') + 1;
+        EXPECT_EQ(run.output.substr(record, board.second.size() + 9), board.second + ",<stdin>,")
+            << board.first;
+    }
+}
+
 // Bad deals are reported with file, line and reason, the good ones around them
 // are still printed in order, and the status says something went wrong.
 TEST(DdtableProgram, ReportsMalformedDealsAndSolvesTheRest) {

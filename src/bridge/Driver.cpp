@@ -3,54 +3,31 @@
 // first guess until the North-South tricks are known, with the best card.
 #include <algorithm>
 
+#include "EntryChecks.h"
 #include "bridge/Internal.h"
 
 using namespace bridge;
 
 namespace {
 
-bool isHandCode(int code) {
-    return code >= 1 && code <= 4;
-}
-bool isTrickCode(int code) {
-    return code >= 5 && code <= 8;
-}
-
-// A position the search can play out: codes 0 to 8, the trick's cards are
-// those of the first seats in playing order from the leader, one each, and
-// every seat holds as many cards as the others once its trick card counts.
+// A position the search can play out: codes 0 to 8, and the trick and hands
+// the host entries accept (the trump is checked apart, since a kept table
+// may keep its own in force).
 bool isPlayable(const int* deal, int leader) {
-    if (deal == nullptr || leader < 0 || leader > 3) return false;
-    int held[4] = {0, 0, 0, 0};
-    int played[4] = {0, 0, 0, 0};
-    for (int i = 0; i < 52; ++i) {
-        if (deal[i] < 0 || deal[i] > 8) return false;
-        if (isHandCode(deal[i])) ++held[deal[i] - 1];
-        if (isTrickCode(deal[i])) ++played[deal[i] - 5];
-    }
-    int onTrick = 0;
-    for (int k = 0; k < 4; ++k) {
-        const int seat = (leader + k) & 3;
-        if (played[seat] > 1) return false;
-        if (played[seat] == 1 && onTrick != k) return false;  // a gap before it
-        onTrick += played[seat];
-    }
-    for (int seat = 1; seat < 4; ++seat) {
-        if (held[seat] + played[seat] != held[0] + played[0]) return false;
-    }
-    return true;
+    return checkBridgeDeal(deal, NO_TRUMP, leader) == EntryProblem::NONE &&
+           cardCodesInRange(deal, true);
 }
 
 // True when some card is in a hand in both deals, but in different hands.
 bool handsChanged(const int* deal, const int* before) {
-    for (int i = 0; i < 52; ++i) {
+    for (int i = 0; i < DEAL_CARDS; ++i) {
         if (isHandCode(deal[i]) && isHandCode(before[i]) && deal[i] != before[i]) return true;
     }
     return false;
 }
 
 int cardOfIndex(int index) {
-    return cardOf(index / 13, 12 - index % 13);
+    return cardOf(index / CARDS_PER_SUIT, CARDS_PER_SUIT - 1 - index % CARDS_PER_SUIT);
 }
 
 }  // namespace
@@ -77,11 +54,11 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
     for (int s = 0; s < 4; ++s) inHands_[s] = 0;
     cardsLeft_ = 0;
     int trickCard[4] = {-1, -1, -1, -1};
-    for (int i = 0; i < 52; ++i) {
+    for (int i = 0; i < DEAL_CARDS; ++i) {
         const int code = deal[i];
-        if (code < 1) continue;
+        if (code == CODE_OUT_OF_PLAY) continue;
         const int card = cardOfIndex(i), s = suitOf(card), r = rankOf(card);
-        const int seat = (code - 1) & 3;
+        const int seat = seatOfCode(code);
         owner_[s][r] = static_cast<uint8_t>(seat);
         if (isHandCode(code)) {
             hand_[seat][s] |= static_cast<uint16_t>(1u << r);
@@ -110,7 +87,7 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
         fresh_ = false;
         lastNorthSouth_ = -1;
     }
-    std::copy(deal, deal + 52, previousDeal);
+    std::copy(deal, deal + DEAL_CARDS, previousDeal);
     loadDeal(deal, leader);
     buildSuitCodes();
     NodeCount = 0;

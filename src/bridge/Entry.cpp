@@ -2,15 +2,15 @@
 // preferans solver and its answer is copied into the bridge result fields; a
 // bridge position sets the bridge solver's request state and runs its driver.
 #include "BridgePosition.h"
+#include "DealCodes.h"
 #include "EntryChecks.h"
 #include "PrefPosition.h"
 
 namespace {
 
-// Cards already on the current trick carry the codes 5 to 8.
 int cardsOnTrick(const int* deal) {
     int count = 0;
-    for (int i = 0; i < 52; i++) count += deal[i] >= 5 && deal[i] <= 8;
+    for (int i = 0; i < DEAL_CARDS; i++) count += isTrickCode(deal[i]);
     return count;
 }
 
@@ -42,8 +42,8 @@ bool BridgePosition::solve(const int* deal, char trumpSuit, int leader, int decl
 
 bool BridgePosition::hasSuit(int suit, int seat, const int* deal) {
     if (deal == nullptr || suit < 0 || suit > 3) return false;
-    for (int i = suit * 13; i < suit * 13 + 13; ++i) {
-        if (deal[i] == seat + 1) return true;
+    for (int i = suit * CARDS_PER_SUIT; i < (suit + 1) * CARDS_PER_SUIT; ++i) {
+        if (deal[i] == inHandCode(seat)) return true;
     }
     return false;
 }

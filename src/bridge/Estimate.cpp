@@ -52,7 +52,7 @@ struct BridgeRequest {
 bool handsFit(const int* deal) {
     int held[4] = {0, 0, 0, 0};
     for (int card = 0; card < 52; ++card) {
-        if (deal[card] >= 1 && deal[card] <= 8) ++held[(deal[card] - 1) & 3];
+        if (isInPlayCode(deal[card])) ++held[seatOfCode(deal[card])];
     }
     for (int n : held) {
         if (n > MAX_HAND) return false;
@@ -67,7 +67,7 @@ int bridgeBestCard(const SavedResults& saved) {
     return saved.bestSuit * 13 + 12 - saved.bestRank;
 }
 
-// Who holds each card in play (codes 1 to 8: hands and the trick, where the
+// Who holds each card in play (in hands and on the trick, where the
 // trick's cards still separate runs), by suit and rank from the ace down;
 // -1 for cards out of play.
 struct Holdings {
@@ -76,7 +76,7 @@ struct Holdings {
     explicit Holdings(const int* deal) {
         for (int card = 0; card < 52; ++card) {
             const int code = deal[card];
-            owner[card / 13][card % 13] = code >= 1 && code <= 8 ? (code - 1) & 3 : -1;
+            owner[card / 13][card % 13] = isInPlayCode(code) ? seatOfCode(code) : -1;
         }
     }
 
@@ -134,7 +134,7 @@ int followerCandidates(const Holdings& holdings, const BridgeRequest& request, i
 bool bridgeCandidateValue(const BridgeRequest& request, int card, int savedNext, int* value) {
     int copy[52];
     std::memcpy(copy, request.position, sizeof copy);
-    copy[card] = request.mover + 5;
+    copy[card] = onTrickCode(request.mover);
     BP::firstmove = request.leader;
     BP::nextmove = savedNext;
     int bonus = 0;
@@ -143,7 +143,7 @@ bool bridgeCandidateValue(const BridgeRequest& request, int card, int savedNext,
     } else {
         int trick[4];
         trickInOrder(copy, BRIDGE, request.leader, trick);
-        for (int c : trick) copy[c] = 0;
+        for (int c : trick) copy[c] = CODE_OUT_OF_PLAY;
         const int winner = (request.leader + winningPlace(trick, 4, BP::trump)) & 3;
         BP::firstmove = BP::nextmove = winner;
         bonus = ((winner ^ request.mover) & 1) == 0 ? 1 : 0;

@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "BridgeSolver.h"
+#include "DealCodes.h"
 
 namespace bridge {
 
-constexpr int NO_TRUMP = 4;
+using ::NO_TRUMP;
 constexpr uint8_t NO_MOVE = 0xFF;
 // Cards inside the search: suit * 16 + rank (rank 0 = two .. 12 = ace).
 inline int cardOf(int suit, int rank) {

@@ -46,8 +46,10 @@ std::string jsonBoard(const std::string& board) {
     return numeric && board[0] != '0' ? board : jsonString(board);
 }
 
+// A field holding a comma, a quote or a line break (a carriage return, which
+// a board name may hold, included) is quoted, as CSV readers expect.
 std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
     for (char c : text) {
         if (c == '"') out += '"';

@@ -1,5 +1,6 @@
 // Solve driver of the single-position preferans solver: the records set up,
 // the deal read into the suit lists, the root search and the trick counts.
+#include "DealCodes.h"
 #include "EntryChecks.h"
 #include "preferans/SolverInternal.h"
 
@@ -74,7 +75,7 @@ void Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerS
     if (problem != EntryProblem::NONE) return;
     int deal32[32];
     int16_t leadSuit = -1, leadRank = -1, secondSuit = -1, secondRank = -1;
-    const int ledCode = leaderSeat + 5;
+    const int ledCode = onTrickCode(leaderSeat);
     const int secondCode = secondCardCode(leaderSeat);
     for (int s = 0; s < 4; s++) {
         for (int r = 0; r < 8; r++) {

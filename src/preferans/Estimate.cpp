@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "DealCodes.h"
 #include "PrefPosition.h"
 
 using namespace estimate;
@@ -28,8 +29,8 @@ bool prefHandsEven(const int* deal) {
     int held[4] = {0, 0, 0, 0};
     for (int card = 0; card < 52; ++card) {
         const int code = deal[card];
-        if (PREFERANS.isRead(card) && code >= 1 && code <= 8 && code != 3 && code != 7)
-            ++held[(code - 1) & 3];
+        if (PREFERANS.isRead(card) && isInPlayCode(code) && seatOfCode(code) != 2)
+            ++held[seatOfCode(code)];
     }
     return held[0] <= MAX_PREF_HAND && held[1] == held[0] && held[3] == held[0];
 }
@@ -64,14 +65,14 @@ int requiredSuit(const PrefRequest& request, int ledSuit) {
 int prefCandidateValue(const PrefRequest& request, int card) {
     int copy[52];
     std::memcpy(copy, request.position, sizeof copy);
-    copy[card] = request.mover + 5;
+    copy[card] = onTrickCode(request.mover);
     int leader = request.leader;
     int bonus = 0;
     const bool declares = request.mover == request.declarer;
     if (request.count == 3) {
         int trick[3];
         trickInOrder(copy, PREFERANS, request.leader, trick);
-        for (int c : trick) copy[c] = 0;
+        for (int c : trick) copy[c] = CODE_OUT_OF_PLAY;
         leader = PREFERANS.seatAt(request.leader, winningPlace(trick, 3, request.playTrump));
         bonus = (leader == request.declarer) == declares ? 1 : 0;
     }
