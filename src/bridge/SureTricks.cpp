@@ -83,3 +83,77 @@ int BridgeSolver::topTrumpTricks(int& holder, uint16_t* relevant) const {
     relevant[trump_] |= static_cast<uint16_t>(1u << lowest);
     return run;
 }
+
+// Tricks that the side not on lead takes for sure, with the cards the
+// argument relies on marked in `relevant`; 0 when they cannot reach `needed`
+// (the trump rules give one trick at most).
+int BridgeSolver::laterTricks(int leader, int needed, uint16_t* relevant) const {
+    if (trump_ != NO_TRUMP && inHands_[trump_] != 0)
+        return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
+    return noTrumpTricksAgainst(leader, relevant);
+}
+
+// With trumps in play, the side not on lead takes a trick when one of its
+// hands, Y, holds
+// - more cards in a run of trumps than there are trumps above that run: it
+//   plays the run's lowest whenever it must play a trump, and each time that
+//   loses, a trump above the run has gone;
+// - or a trump below only cards of the hand on its right, X, and more trumps
+//   than X has above it. Until Y's side wins a trick the leading side leads,
+//   so X plays before Y to every trick: Y plays a small trump under each of
+//   X's higher ones and otherwise its guarded trump, which nothing later in
+//   the trick beats.
+int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
+    const uint32_t trumps = inHands_[trump_];
+    for (int y : {(leader + 1) & 3, (leader + 3) & 3}) {
+        const uint32_t own = hand_[y][trump_];
+        if (own == 0) continue;
+        const int q = highestRank(own);
+        const uint32_t above = trumps & ~((2u << q) - 1);
+        const int higher = countCards(above);
+        // The run of Y's trumps from q down, as far as it needs to go.
+        uint32_t rest = trumps & ((2u << q) - 1);
+        int run = 0, last = q;
+        while (run <= higher && rest != 0 && ((own >> highestRank(rest)) & 1)) {
+            last = highestRank(rest);
+            rest ^= 1u << last;
+            ++run;
+        }
+        if (run > higher) {
+            relevant[trump_] |= static_cast<uint16_t>(1u << last);
+            return 1;
+        }
+        const int x = (y + 3) & 3;
+        if ((above & ~hand_[x][trump_]) == 0 && countCards(own) > higher) {
+            relevant[trump_] |= static_cast<uint16_t>(1u << q);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// With no trumps in play: when the opponents of `leader` hold the top card
+// of every suit he holds, the first trick goes to whichever of them holds
+// the top of the suit led, and that hand then cashes its winners (its own
+// count on lead: the trick it just won is one of them). The side takes at
+// least the smaller count of the opponents who hold such a top card.
+int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
+    bool holdsTop[4] = {false, false, false, false};
+    uint16_t tops[4] = {0, 0, 0, 0};
+    for (int s = 0; s < 4; ++s) {
+        if (hand_[leader][s] == 0) continue;
+        const int top = highestRank(inHands_[s]);
+        const int holder = owner_[s][top];
+        if (((holder ^ leader) & 1) == 0) return 0;
+        holdsTop[holder] = true;
+        tops[s] = static_cast<uint16_t>(1u << top);
+    }
+    int perSuit[4];
+    int tricks = 13;
+    uint16_t marks[4] = {tops[0], tops[1], tops[2], tops[3]};
+    for (int o : {(leader + 1) & 3, (leader + 3) & 3}) {
+        if (holdsTop[o]) tricks = std::min(tricks, cashTricks(o, marks, perSuit));
+    }
+    for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
+    return tricks;
+}
