@@ -189,6 +189,9 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         {{"K2.2.AQ.", "QJ.J3.3.", "A3.AK.2.", "54.54.4."}, 3, 0},
         {{".AK2.2.3", "2.Q3.3.2", "3..AK.A4", "4.J4.4.5"}, 0, 0},
         {{"2.AK.32.", "3.QJ.54.", "A.32.AK.", "4.54.QJ."}, 0, 1},
+        // A ruff that reaches partner spends one of his winning trumps.
+        {{"Q.Q.K9.", "J.A.AJ.", "AKT..Q.", "9.KJ.T."}, 0, 0},
+        {{"Q.T.AK.", "KT8.Q..", ".AJ98..", "AJ.K.J."}, 0, 3},
     };
     std::vector<Position> positions;
     for (const Case& c : cases) {

@@ -20,17 +20,13 @@ int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
         perSuit[s] = 0;
         const uint32_t held = hand_[seat][s];
         if (held == 0) continue;
-        uint32_t rest = inHands_[s];
-        int k = 0;
-        while (rest != 0 && ((held >> highestRank(rest)) & 1)) {
-            rest ^= 1u << highestRank(rest);
-            ++k;
-        }
-        if (k == 0) continue;
-        int others = 0;
-        for (int o = 0; o < 4; ++o) {
-            if (o != seat) others = std::max(others, countCards(hand_[o][s]));
-        }
+        // His cards above the best card of the others: his top run.
+        const uint32_t rest = inHands_[s] & ~held;
+        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+        if (run == 0) continue;
+        const int k = countCards(run);
+        const int others = std::max(std::max(countCards(hand_[lho][s]), countCards(hand_[rho][s])),
+                                    countCards(hand_[seat ^ 2][s]));
         int w = k >= others ? countCards(held) : k;
         if (trump_ != NO_TRUMP && s != trump_) {
             for (int o : {lho, rho}) {
@@ -41,9 +37,12 @@ int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
         perSuit[s] = w;
         total += w;
         // The argument relies on the owners of the top min(w, k) cards.
-        uint32_t top = inHands_[s];
-        for (int i = 1; i < std::min(w, k); ++i) top ^= 1u << highestRank(top);
-        relevant[s] |= static_cast<uint16_t>(1u << highestRank(top));
+        uint32_t top = run;
+        if (w < k) {
+            for (int i = 1; i < w; ++i) top ^= 1u << highestRank(top);
+            top = 1u << highestRank(top);
+        }
+        relevant[s] |= static_cast<uint16_t>(1u << lowestRank(top));
     }
     return total;
 }
