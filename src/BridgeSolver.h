@@ -101,6 +101,9 @@ class BridgeSolver {
     int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
     int quickTricks(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int& holder, uint16_t* relevant) const;
+    int laterTricks(int leader, int needed, uint16_t* relevant) const;
+    int trumpTricksAgainst(int leader, uint16_t* relevant) const;
+    int noTrumpTricksAgainst(int leader, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
     uint64_t shape() const;

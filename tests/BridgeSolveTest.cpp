@@ -124,6 +124,83 @@ TEST_F(BridgeSolve, CompletedTrickCountsForItsWinner) {
     EXPECT_EQ(BP::bs, -1);
 }
 
+namespace {
+
+// An ending of `tricks` tricks at a trick's start whose cards come from the
+// top of `suits` suits only (the trump among them when there is one), so
+// that long suits, trump tenaces, blocked suits and entries are common.
+Position crowdedEnding(TestRandom& random, int tricks, int suits, int trump, int leader) {
+    std::vector<int> cards;
+    const int perSuit = (4 * tricks + suits - 1) / suits + random.below(3);
+    const int first = trump == NO_TRUMP ? random.below(4) : trump;
+    for (int k = 0; k < suits; ++k) {
+        const int suit = (first + k) % 4;
+        for (int r = 0; r < std::min(perSuit, 13); ++r) cards.push_back(cardIndex(suit, r));
+    }
+    for (size_t i = cards.size(); i > 1; --i) std::swap(cards[i - 1], cards[random.below(i)]);
+    Position p;
+    p.trump = trump;
+    p.leader = leader;
+    for (int i = 0; i < 4 * tricks; ++i) p.deal[cards[i]] = i / tricks + 1;
+    return p;
+}
+
+}  // namespace
+
+// Endings of 4 to 6 tricks in two or three suits, every strain and leader:
+// the sure-trick cut-offs at trick starts (entries, runs, trump tenaces,
+// the defenders' top cards) and the table entries made from them.
+TEST_F(BridgeSolve, MatchesReferenceOnEndingsInFewSuits) {
+    TestRandom random(5150);
+    std::vector<Position> positions;
+    for (int i = 0; i < RANDOM_POSITIONS / 8; ++i) {
+        const int trump = random.below(5);
+        positions.push_back(crowdedEnding(random, 4 + random.below(3), 2 + random.below(2), trump,
+                                          random.below(4)));
+    }
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
+// Positions where a sure-trick argument almost holds (hands are suit 0 to 3,
+// suit 0 trumps unless said): the reference decides each, and the engine must
+// agree whether or not the argument applies.
+TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
+    struct Case {
+        std::array<std::string, 4> hands;
+        int trump;
+        int leader;
+    } cases[] = {
+        // East's guarded king behind North's ace, and in front of it.
+        {{"A32.A..", "K4.K2..", "65.QJ..", "7.543.."}, 0, 0},
+        {{"K4.K2..", "A32.A..", "7.543..", "65.QJ.."}, 0, 0},
+        // A bare king behind the ace; a king-queen against the ace.
+        {{"A32.A..", "K.K32..", "654.Q..", "7.J54.."}, 0, 0},
+        {{"A32.A..", "KQ.K2..", "654.Q..", "7.J54.."}, 0, 0},
+        {{"A32.A..", "K.K32..", "654.Q..", "Q.J54.."}, 0, 0},
+        // Queen-third behind the ace-king, and ace-king split.
+        {{"AK2.A..", "Q43.K..", "765.Q..", "8.J32.."}, 0, 0},
+        {{"A52.A..", "Q43.K..", "K76.Q..", "8.J32.."}, 0, 0},
+        // East-West hold the top of North's suits; one hand or both.
+        {{"Q2.Q2..", "AK.AK..", "43.43..", "65.65.."}, NO_TRUMP, 0},
+        {{"Q2.Q2..", "A3.K4..", "K4.A3..", "65.65.."}, NO_TRUMP, 0},
+        {{"Q2.Q2.A.", "AK.AK.2.", "43.43.3.", "65.65.4."}, NO_TRUMP, 0},
+        // Entries to partner: a blocked suit, a ruff, an unruffable winner.
+        {{"K2.2.AQ.", "QJ.J3.3.", "A3.AK.2.", "54.54.4."}, NO_TRUMP, 0},
+        {{"K2.2.AQ.", "QJ.J3.3.", "A3.AK.2.", "54.54.4."}, 3, 0},
+        {{".AK2.2.3", "2.Q3.3.2", "3..AK.A4", "4.J4.4.5"}, 0, 0},
+        {{"2.AK.32.", "3.QJ.54.", "A.32.AK.", "4.54.QJ."}, 0, 1},
+        // A ruff that reaches partner spends one of his winning trumps.
+        {{"Q.Q.K9.", "J.A.AJ.", "AKT..Q.", "9.KJ.T."}, 0, 0},
+        {{"Q.T.AK.", "KT8.Q..", ".AJ98..", "AJ.K.J."}, 0, 3},
+    };
+    std::vector<Position> positions;
+    for (const Case& c : cases) {
+        for (int leader = 0; leader < 4; ++leader)
+            positions.push_back(handsPosition(c.hands, c.trump, (c.leader + leader) % 4));
+    }
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
 // No card in play: nothing to search, no trick and no card. (Positions of one
 // trick are among the random endings above.)
 TEST_F(BridgeSolve, EmptyDealNeedsNoSearch) {

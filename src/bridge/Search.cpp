@@ -127,6 +127,11 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
         if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
         clearRanks(relevant);
+        // The tricks the side not on lead needs for a cut-off.
+        const int needed = (leader & 1) == 0 ? tricks - target + 1 : target;
+        const int later = laterTricks(leader, needed, relevant);
+        if (later >= needed) return (leader & 1) == 0 ? tricks - later : later;
+        clearRanks(relevant);
         int value;
         if (probe(lengths, leader, target, relevant, hint, value)) return value;
     }

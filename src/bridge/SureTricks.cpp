@@ -1,0 +1,158 @@
+// Sure tricks at a trick's start: tricks that one side takes whatever the
+// others do, found without searching. Each rule marks in `relevant` the
+// cards whose owners its argument relies on, so that a table entry made from
+// a cut-off holds only for positions where the same argument holds.
+#include <algorithm>
+
+#include "bridge/Internal.h"
+
+using namespace bridge;
+
+// Tricks that `seat`, on lead, takes for sure by cashing: per suit, his
+// cards above every other card of the suit (all of his cards once the others
+// are out of the suit). At a trump contract a side suit counts no further
+// than the length of an opponent who could ruff it. perSuit receives the
+// count of each suit, `relevant` the cards the count relies on.
+int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
+    const int lho = (seat + 1) & 3, rho = (seat + 3) & 3;
+    int total = 0;
+    for (int s = 0; s < 4; ++s) {
+        perSuit[s] = 0;
+        const uint32_t held = hand_[seat][s];
+        if (held == 0) continue;
+        // His cards above the best card of the others: his top run.
+        const uint32_t rest = inHands_[s] & ~held;
+        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+        if (run == 0) continue;
+        const int k = countCards(run);
+        const int others = std::max(std::max(countCards(hand_[lho][s]), countCards(hand_[rho][s])),
+                                    countCards(hand_[seat ^ 2][s]));
+        int w = k >= others ? countCards(held) : k;
+        if (trump_ != NO_TRUMP && s != trump_) {
+            for (int o : {lho, rho}) {
+                if (hand_[o][trump_] != 0) w = std::min(w, countCards(hand_[o][s]));
+            }
+        }
+        if (w == 0) continue;
+        perSuit[s] = w;
+        total += w;
+        // The argument relies on the owners of the top min(w, k) cards.
+        uint32_t top = run;
+        if (w < k) {
+            for (int i = 1; i < w; ++i) top ^= 1u << highestRank(top);
+            top = 1u << highestRank(top);
+        }
+        relevant[s] |= static_cast<uint16_t>(1u << lowestRank(top));
+    }
+    return total;
+}
+
+// Tricks the side of `leader` takes for sure: his own cashing tricks, or his
+// partner's when the leader can reach him in a suit the partner cashes (the
+// first of those tricks is then the leader's lead to the partner's winner).
+int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
+    int perSuit[4];
+    const int own = cashTricks(leader, relevant, perSuit);
+    uint16_t partnerRanks[4] = {0, 0, 0, 0};
+    const int partner = cashTricks(leader ^ 2, partnerRanks, perSuit);
+    if (partner <= own) return own;
+    for (int s = 0; s < 4; ++s) {
+        if (perSuit[s] == 0 || hand_[leader][s] == 0) continue;
+        for (int u = 0; u < 4; ++u) relevant[u] = partnerRanks[u];
+        return partner;
+    }
+    return own;
+}
+
+// Trumps win every trick they are played to once no higher trump is left:
+// the hand that holds the top trump takes a trick with each card of its run
+// of top trumps. Returns that run's length (0 at no trump or with no trump
+// left) with its holder, and marks the run's lowest card.
+int BridgeSolver::topTrumpTricks(int& holder, uint16_t* relevant) const {
+    if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
+    uint32_t rest = inHands_[trump_];
+    holder = owner_[trump_][highestRank(rest)];
+    const uint32_t own = hand_[holder][trump_];
+    int run = 0, lowest = 0;
+    while (rest != 0 && ((own >> highestRank(rest)) & 1)) {
+        lowest = highestRank(rest);
+        rest ^= 1u << lowest;
+        ++run;
+    }
+    relevant[trump_] |= static_cast<uint16_t>(1u << lowest);
+    return run;
+}
+
+// Tricks that the side not on lead takes for sure, with the cards the
+// argument relies on marked in `relevant`; 0 when they cannot reach `needed`
+// (the trump rules give one trick at most).
+int BridgeSolver::laterTricks(int leader, int needed, uint16_t* relevant) const {
+    if (trump_ != NO_TRUMP && inHands_[trump_] != 0)
+        return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
+    return noTrumpTricksAgainst(leader, relevant);
+}
+
+// With trumps in play, the side not on lead takes a trick when one of its
+// hands, Y, holds
+// - more cards in a run of trumps than there are trumps above that run: it
+//   plays the run's lowest whenever it must play a trump, and each time that
+//   loses, a trump above the run has gone;
+// - or a trump below only cards of the hand on its right, X, and more trumps
+//   than X has above it. Until Y's side wins a trick the leading side leads,
+//   so X plays before Y to every trick: Y plays a small trump under each of
+//   X's higher ones and otherwise its guarded trump, which nothing later in
+//   the trick beats.
+int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
+    const uint32_t trumps = inHands_[trump_];
+    for (int y : {(leader + 1) & 3, (leader + 3) & 3}) {
+        const uint32_t own = hand_[y][trump_];
+        if (own == 0) continue;
+        const int q = highestRank(own);
+        const uint32_t above = trumps & ~((2u << q) - 1);
+        const int higher = countCards(above);
+        // The run of Y's trumps from q down, as far as it needs to go.
+        uint32_t rest = trumps & ((2u << q) - 1);
+        int run = 0, last = q;
+        while (run <= higher && rest != 0 && ((own >> highestRank(rest)) & 1)) {
+            last = highestRank(rest);
+            rest ^= 1u << last;
+            ++run;
+        }
+        if (run > higher) {
+            relevant[trump_] |= static_cast<uint16_t>(1u << last);
+            return 1;
+        }
+        const int x = (y + 3) & 3;
+        if ((above & ~hand_[x][trump_]) == 0 && countCards(own) > higher) {
+            relevant[trump_] |= static_cast<uint16_t>(1u << q);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// With no trumps in play: when the opponents of `leader` hold the top card
+// of every suit he holds, the first trick goes to whichever of them holds
+// the top of the suit led, and that hand then cashes its winners (its own
+// count on lead: the trick it just won is one of them). The side takes at
+// least the smaller count of the opponents who hold such a top card.
+int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
+    bool holdsTop[4] = {false, false, false, false};
+    uint16_t tops[4] = {0, 0, 0, 0};
+    for (int s = 0; s < 4; ++s) {
+        if (hand_[leader][s] == 0) continue;
+        const int top = highestRank(inHands_[s]);
+        const int holder = owner_[s][top];
+        if (((holder ^ leader) & 1) == 0) return 0;
+        holdsTop[holder] = true;
+        tops[s] = static_cast<uint16_t>(1u << top);
+    }
+    int perSuit[4];
+    int tricks = 13;
+    uint16_t marks[4] = {tops[0], tops[1], tops[2], tops[3]};
+    for (int o : {(leader + 1) & 3, (leader + 3) & 3}) {
+        if (holdsTop[o]) tricks = std::min(tricks, cashTricks(o, marks, perSuit));
+    }
+    for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
+    return tricks;
+}
