@@ -93,6 +93,10 @@ class BridgeSolver {
     void addToTrick(int seat, int card);
     void generateMoves(int seat, Moves& moves, int hint, int remembered) const;
     void rootOrder(int seat, Moves& moves) const;
+    // The weighted candidates of the three kinds of play (MoveGen.cpp).
+    void addLeads(int seat, Moves& moves) const;
+    void addFollows(int seat, Moves& moves, bool secondHandCovers) const;
+    void addVoidPlays(int seat, Moves& moves, int discardLength) const;
     uint64_t cutContext(int seat) const;
     int rememberedCut(uint64_t context) const;
     int candidateOrNone(int seat, int card) const;

@@ -18,35 +18,8 @@ constexpr int DISCARD_LENGTH = 4;  // a discard's weight per card of its suit
 
 void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) const {
     m.count = 0;
-    const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
-    const bool trumpGame = trump_ != NO_TRUMP;
     if (trick_.count == 0) {
-        for (int s = 0; s < 4; ++s) {
-            const uint32_t held = hand_[seat][s];
-            if (held == 0) continue;
-            const bool side = trumpGame && s != trump_;
-            auto ruffs = [&](int o) { return side && hand_[o][s] == 0 && hand_[o][trump_] != 0; };
-            const bool opponentRuffs = ruffs(lho) || ruffs(rho);
-            const uint32_t all = inHands_[s];
-            const int top = highestRank(all);
-            const int topOwner = owner_[s][top];
-            int base = 0;
-            if (opponentRuffs)
-                base -= 40;
-            else if (ruffs(partner))
-                base += 25;
-            if (s == trump_) base -= 25;
-            const int low = lowestRank(held);
-            forEachRunTop(held, all, [&](int r) {
-                int w = base - r;
-                if (r == top && !opponentRuffs) w += 45;
-                if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
-                    w += 30;  // the lowest run: a lead to partner's top card
-                if (topOwner == lho && r != top) w += 10;
-                if (topOwner == rho && r != top) w -= 10;
-                m.add(cardOf(s, r), w);
-            });
-        }
+        addLeads(seat, m);
         // The first candidates come from different suits: the best lead of
         // each suit goes before the second best of any.
         int bestOf[4] = {-1, -1, -1, -1};
@@ -57,56 +30,104 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) c
         for (int b : bestOf) {
             if (b >= 0) m.weight[b] += SUIT_FIRST;
         }
+    } else if (hand_[seat][trick_.suit] != 0) {
+        addFollows(seat, m, true);
     } else {
-        const int s = trick_.suit;
-        const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
-        const bool ruffed = trick_.winSuit != s;
-        const uint32_t followed = hand_[seat][s];
-        const bool partnerCanWin =
-            (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
-            (trumpGame && s != trump_ && hand_[partner][s] == 0 && hand_[partner][trump_] != 0);
-        if (followed != 0) {
-            const uint32_t all = inHands_[s] | trick_.onTrick[s];
-            forEachRunTop(followed, all, [&](int r) {
-                int w = -r;
-                // Whether no later opponent can beat the card.
-                const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
-                if (!partnerWins && !ruffed && r > trick_.winRank) {
-                    // Second hand wins when sure to or when his partner
-                    // cannot; third hand prefers the cheapest card that
-                    // fourth hand cannot beat.
-                    if (trick_.count != 1 || sure || !partnerCanWin) w = (sure ? 50 : 20) - r;
-                } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
-                           (hand_[lho][s] >> trick_.winRank) != 0) {
-                    w = 30 - r;  // fourth hand could beat partner: take over for sure
-                }
-                m.add(cardOf(s, r), w);
-            });
-        } else {
-            if (trumpGame && hand_[seat][trump_] != 0) {
-                const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
-                forEachRunTop(hand_[seat][trump_], all, [&](int r) {
-                    const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
-                    int w = partnerWins ? -60 - r : wins ? 30 - r : -80 - r;
-                    m.add(cardOf(trump_, r), w);
-                });
-            }
-            for (int u = 0; u < 4; ++u) {
-                const uint32_t held = hand_[seat][u];
-                if (u == trump_ || held == 0) continue;
-                const int low = lowestRank(held);
-                const int length = countCards(held);
-                const uint32_t all = inHands_[u] | trick_.onTrick[u];
-                forEachRunTop(held, all, [&](int r) {
-                    const bool lowest = !(all & ~held & ranksBetween(low, r));
-                    m.add(cardOf(u, r), lowest ? DISCARD_LENGTH * length - r : -30 - r);
-                });
-            }
-        }
+        addVoidPlays(seat, m, DISCARD_LENGTH);
     }
     for (int i = 0; i < m.count; ++i) {
         if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
         if (m.card[i] == remembered) m.weight[i] += REMEMBERED_BONUS;
     }
     sortMoves(m);
+}
+
+// Leads, one per run: cashing the top card, leading to partner's top card
+// or towards the left-hand opponent's, away from suits the opponents ruff
+// and from trumps.
+void BridgeSolver::addLeads(int seat, Moves& m) const {
+    const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
+    const bool trumpGame = trump_ != NO_TRUMP;
+    for (int s = 0; s < 4; ++s) {
+        const uint32_t held = hand_[seat][s];
+        if (held == 0) continue;
+        const bool side = trumpGame && s != trump_;
+        auto ruffs = [&](int o) { return side && hand_[o][s] == 0 && hand_[o][trump_] != 0; };
+        const bool opponentRuffs = ruffs(lho) || ruffs(rho);
+        const uint32_t all = inHands_[s];
+        const int top = highestRank(all);
+        const int topOwner = owner_[s][top];
+        int base = 0;
+        if (opponentRuffs)
+            base -= 40;
+        else if (ruffs(partner))
+            base += 25;
+        if (s == trump_) base -= 25;
+        const int low = lowestRank(held);
+        forEachRunTop(held, all, [&](int r) {
+            int w = base - r;
+            if (r == top && !opponentRuffs) w += 45;
+            if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
+                w += 30;  // the lowest run: a lead to partner's top card
+            if (topOwner == lho && r != top) w += 10;
+            if (topOwner == rho && r != top) w -= 10;
+            m.add(cardOf(s, r), w);
+        });
+    }
+}
+
+// Cards of the suit led, one per run. With `secondHandCovers`, second hand
+// also plays to win when his partner cannot win the trick.
+void BridgeSolver::addFollows(int seat, Moves& m, bool secondHandCovers) const {
+    const int partner = seat ^ 2, lho = (seat + 1) & 3;
+    const int s = trick_.suit;
+    const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
+    const bool ruffed = trick_.winSuit != s;
+    const bool partnerCanWin =
+        (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
+        (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
+         hand_[partner][trump_] != 0);
+    const bool covers = secondHandCovers && !partnerCanWin;
+    const uint32_t all = inHands_[s] | trick_.onTrick[s];
+    forEachRunTop(hand_[seat][s], all, [&](int r) {
+        int w = -r;
+        // Whether no later opponent can beat the card.
+        const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
+        if (!partnerWins && !ruffed && r > trick_.winRank) {
+            // Second hand wins when sure to (or, covering, when his partner
+            // cannot); third hand prefers the cheapest card that fourth
+            // hand cannot beat.
+            if (trick_.count != 1 || sure || covers) w = (sure ? 50 : 20) - r;
+        } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
+                   (hand_[lho][s] >> trick_.winRank) != 0) {
+            w = 30 - r;  // fourth hand could beat partner: take over for sure
+        }
+        m.add(cardOf(s, r), w);
+    });
+}
+
+// A seat void in the suit led: ruffs that win unless partner is winning,
+// then discards, the lowest of a long suit first (`discardLength` per card
+// of the suit).
+void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength) const {
+    const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
+    if (trump_ != NO_TRUMP && hand_[seat][trump_] != 0) {
+        const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
+        forEachRunTop(hand_[seat][trump_], all, [&](int r) {
+            const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
+            int w = partnerWins ? -60 - r : wins ? 30 - r : -80 - r;
+            m.add(cardOf(trump_, r), w);
+        });
+    }
+    for (int u = 0; u < 4; ++u) {
+        const uint32_t held = hand_[seat][u];
+        if (u == trump_ || held == 0) continue;
+        const int low = lowestRank(held);
+        const int length = countCards(held);
+        const uint32_t all = inHands_[u] | trick_.onTrick[u];
+        forEachRunTop(held, all, [&](int r) {
+            const bool lowest = !(all & ~held & ranksBetween(low, r));
+            m.add(cardOf(u, r), lowest ? discardLength * length - r : -30 - r);
+        });
+    }
 }

@@ -1,84 +1,26 @@
 // The order of the candidate cards at the root of a solve: the reported best
 // card is the first card in this order that reaches the optimum, so the order
-// depends on the position alone and stays fixed while the search's own order
-// is tuned, keeping the program's output unchanged.
+// depends on the position alone. It takes the play weights the search uses
+// but none of the search's later refinements (suit-first leads, second hand
+// covering, heavier discards, remembered cards), so tuning those leaves the
+// program's output unchanged.
 #include "bridge/Internal.h"
 
 using namespace bridge;
 
+namespace {
+
+constexpr int ROOT_DISCARD_LENGTH = 2;  // a discard's weight per card of its suit
+
+}  // namespace
+
 void BridgeSolver::rootOrder(int seat, Moves& m) const {
     m.count = 0;
-    const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
-    const bool trumpGame = trump_ != NO_TRUMP;
-    if (trick_.count == 0) {
-        for (int s = 0; s < 4; ++s) {
-            const uint32_t held = hand_[seat][s];
-            if (held == 0) continue;
-            const bool side = trumpGame && s != trump_;
-            auto ruffs = [&](int o) { return side && hand_[o][s] == 0 && hand_[o][trump_] != 0; };
-            const bool opponentRuffs = ruffs(lho) || ruffs(rho);
-            const uint32_t all = inHands_[s];
-            const int top = highestRank(all);
-            const int topOwner = owner_[s][top];
-            int base = 0;
-            if (opponentRuffs)
-                base -= 40;
-            else if (ruffs(partner))
-                base += 25;
-            if (s == trump_) base -= 25;
-            const int low = lowestRank(held);
-            forEachRunTop(held, all, [&](int r) {
-                int w = base - r;
-                if (r == top && !opponentRuffs) w += 45;
-                if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
-                    w += 30;  // the lowest run: a lead to partner's top card
-                if (topOwner == lho && r != top) w += 10;
-                if (topOwner == rho && r != top) w -= 10;
-                m.add(cardOf(s, r), w);
-            });
-        }
-    } else {
-        const int s = trick_.suit;
-        const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
-        const bool ruffed = trick_.winSuit != s;
-        const uint32_t followed = hand_[seat][s];
-        if (followed != 0) {
-            const uint32_t all = inHands_[s] | trick_.onTrick[s];
-            forEachRunTop(followed, all, [&](int r) {
-                int w = -r;
-                // Whether no later opponent can beat the card.
-                const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
-                if (!partnerWins && !ruffed && r > trick_.winRank) {
-                    // Second hand wins only when sure to; third hand
-                    // prefers the cheapest card that fourth hand cannot beat.
-                    if (trick_.count != 1 || sure) w = (sure ? 50 : 20) - r;
-                } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
-                           (hand_[lho][s] >> trick_.winRank) != 0) {
-                    w = 30 - r;  // fourth hand could beat partner: take over for sure
-                }
-                m.add(cardOf(s, r), w);
-            });
-        } else {
-            if (trumpGame && hand_[seat][trump_] != 0) {
-                const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
-                forEachRunTop(hand_[seat][trump_], all, [&](int r) {
-                    const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
-                    int w = partnerWins ? -60 - r : wins ? 30 - r : -80 - r;
-                    m.add(cardOf(trump_, r), w);
-                });
-            }
-            for (int u = 0; u < 4; ++u) {
-                const uint32_t held = hand_[seat][u];
-                if (u == trump_ || held == 0) continue;
-                const int low = lowestRank(held);
-                const int length = countCards(held);
-                const uint32_t all = inHands_[u] | trick_.onTrick[u];
-                forEachRunTop(held, all, [&](int r) {
-                    const bool lowest = !(all & ~held & ranksBetween(low, r));
-                    m.add(cardOf(u, r), lowest ? 2 * length - r : -30 - r);
-                });
-            }
-        }
-    }
+    if (trick_.count == 0)
+        addLeads(seat, m);
+    else if (hand_[seat][trick_.suit] != 0)
+        addFollows(seat, m, false);
+    else
+        addVoidPlays(seat, m, ROOT_DISCARD_LENGTH);
     sortMoves(m);
 }
