@@ -163,7 +163,7 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
         topTwo |= topTwoNibble(p.pattern[s], p.length[s]) << (4 * s);
     }
     const int used = static_cast<int>(bucket.used);
-    for (int base = 0; base < used; base += 32) {
+    for (int base = (used - 1) / 32 * 32; base >= 0; base -= 32) {
         // The tags of the next 32 live slots at most, then the entries they
         // let through.
         const int span = std::min(32, used - base);
@@ -174,8 +174,8 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
                               (((bucket.slot[k] >> 16) ^ topTwo) & bucket.slot[k] & 0xFFFF) == 0;
             hits |= static_cast<uint32_t>(near) << j;
         }
-        for (; hits != 0; hits &= hits - 1) {
-            const int i = base + lowestRank(hits);
+        for (; hits != 0; hits ^= 1u << highestRank(hits)) {
+            const int i = base + highestRank(hits);
             const TableEntry& e = bucket.entry[i];
             if (e.shape != shape || e.leader != leader) continue;
             if (!covers(e, p)) continue;
