@@ -91,7 +91,7 @@ class BridgeSolver {
     int search(int target, uint16_t* relevant);
     int tryCard(int seat, int card, int target, uint16_t* relevant);
     void addToTrick(int seat, int card);
-    void generateMoves(int seat, Moves& moves, int hint, int remembered) const;
+    void generateMoves(int seat, Moves& moves, int hint) const;
     void rootOrder(int seat, Moves& moves) const;
     // The weighted candidates of the three kinds of play (MoveGen.cpp).
     void addLeads(int seat, Moves& moves) const;

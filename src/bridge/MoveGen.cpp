@@ -1,6 +1,7 @@
 // Bridge move generation: one card per run of equivalent cards (the top of
-// the run), ordered by play heuristics, with the card that last cut off in
-// the same context first and the table's card next.
+// the run), ordered by play heuristics with the table's card first. (The
+// search tries the card that last cut off in the same context before it
+// asks for this list.)
 #include <algorithm>
 
 #include "bridge/Internal.h"
@@ -10,13 +11,12 @@ using namespace bridge;
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int REMEMBERED_BONUS = 1200;
 constexpr int SUIT_FIRST = 100;   // the best lead of each suit
 constexpr int DISCARD_LENGTH = 4;  // a discard's weight per card of its suit
 
 }  // namespace
 
-void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) const {
+void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
     m.count = 0;
     if (trick_.count == 0) {
         addLeads(seat, m);
@@ -37,7 +37,6 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint, int remembered) c
     }
     for (int i = 0; i < m.count; ++i) {
         if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
-        if (m.card[i] == remembered) m.weight[i] += REMEMBERED_BONUS;
     }
     sortMoves(m);
 }

@@ -159,12 +159,12 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
         return false;
     };
-    // The remembered card would head the ordered list: it is tried before
-    // the list is built, which most often it makes unneeded.
+    // The card that last cut off in this context is tried before the list
+    // is built, which it most often makes unneeded; the list then skips it.
     const int remembered = candidateOrNone(seat, rememberedCut(context));
     if (remembered < 0 || !tryOne(remembered)) {
         Moves moves;
-        generateMoves(seat, moves, hint, remembered);
+        generateMoves(seat, moves, hint);
         for (int i = 0; i < moves.count; ++i) {
             const int card = moves.card[i];
             if (card == remembered || ((skip[suitOf(card)] >> rankOf(card)) & 1)) continue;

@@ -164,8 +164,8 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
     }
     const int used = static_cast<int>(bucket.used);
     for (int base = (used - 1) / 32 * 32; base >= 0; base -= 32) {
-        // The tags of the next 32 live slots at most, then the entries they
-        // let through.
+        // Newest entries first, likelier to settle the test: the tags of up
+        // to 32 live slots, then the entries they let through, last first.
         const int span = std::min(32, used - base);
         uint32_t hits = 0;
         for (int j = 0; j < span; ++j) {
