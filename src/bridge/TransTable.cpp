@@ -8,6 +8,10 @@
 #include <cstddef>
 #include <iterator>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "bridge/Internal.h"
 
 using namespace bridge;
@@ -15,7 +19,7 @@ using namespace bridge;
 namespace {
 
 constexpr int TABLE_BITS = 13;       // 8192 buckets
-constexpr int BUCKET_ENTRIES = 128;  // 46 MiB of address space in all
+constexpr int BUCKET_ENTRIES = 128;  // 39 MiB of address space in all
 constexpr uint32_t PATTERN_BITS = (1u << 26) - 1;
 
 static_assert(sizeof(BridgeSolver::TableEntry) == 32, "entries stay small");
@@ -28,16 +32,19 @@ uint64_t mixed(uint64_t shape, int leader) {
 
 }  // namespace
 
-// The entries of one shape and seat on lead share a bucket. Per slot, a tag
-// of the shape and seat, and the owners of the top two cards of each suit
-// with the mask of those the entry fixes, let a probe pass over most entries
-// that cannot match without reading them.
+// The entries of one shape and seat on lead share a bucket. Per slot, a
+// 16-bit tag of the shape and seat, and the owners of the top two cards of
+// each suit with the mask of those the entry fixes, let a probe pass over
+// most entries that cannot match without reading them. They sit in arrays
+// of their own, so that a probe compares sixteen slots at a time.
 struct BridgeSolver::Bucket {
     uint32_t generation;  // the entries are live only while it is the table's
     uint32_t used;        // live entries: slots 0 to used - 1
     uint32_t next;        // the slot a new entry takes once all are used
     uint32_t spare;
-    uint64_t slot[BUCKET_ENTRIES];  // tag << 32 | top two owners << 16 | their mask
+    uint16_t tag[BUCKET_ENTRIES];
+    uint16_t topTwo[BUCKET_ENTRIES];      // owners of each suit's top two cards
+    uint16_t topTwoMask[BUCKET_ENTRIES];  // those of them the entry fixes
     TableEntry entry[BUCKET_ENTRIES];
 };
 
@@ -46,8 +53,44 @@ namespace {
 constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
 constexpr std::size_t TABLE_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
 
-uint32_t tagOf(uint64_t h) {
-    return static_cast<uint32_t>(h);
+uint16_t tagOf(uint64_t h) {
+    return static_cast<uint16_t>(h);
+}
+
+// The slots among the first `used` whose tag is `tag` and whose fixed top
+// two owners agree with `topTwo`, sixteen to a word: bit j of hits[w] stands
+// for slot 16 * w + j.
+void nearSlots(const BridgeSolver::Bucket& bucket, uint16_t tag, uint16_t topTwo, int used,
+               uint16_t* hits) {
+    for (int w = 0; w * 16 < used; ++w) {
+        const int first = 16 * w;
+#if defined(__SSE2__)
+        const __m128i wantTag = _mm_set1_epi16(static_cast<short>(tag));
+        const __m128i wantTop = _mm_set1_epi16(static_cast<short>(topTwo));
+        auto near = [&](int k) {
+            auto load = [&](const uint16_t* a) {
+                return _mm_load_si128(reinterpret_cast<const __m128i*>(a + k));
+            };
+            const __m128i differ =
+                _mm_and_si128(_mm_xor_si128(load(bucket.topTwo), wantTop), load(bucket.topTwoMask));
+            return _mm_and_si128(_mm_cmpeq_epi16(load(bucket.tag), wantTag),
+                                 _mm_cmpeq_epi16(differ, _mm_setzero_si128()));
+        };
+        uint32_t bits = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(near(first), near(first + 8))));
+#else
+        uint32_t bits = 0;
+        for (int j = 0; j < 16; ++j) {
+            const int k = first + j;
+            const bool near = bucket.tag[k] == tag &&
+                              ((bucket.topTwo[k] ^ topTwo) & bucket.topTwoMask[k]) == 0;
+            bits |= static_cast<uint32_t>(near) << j;
+        }
+#endif
+        const int live = used - first;
+        if (live < 16) bits &= (1u << live) - 1;
+        hits[w] = static_cast<uint16_t>(bits);
+    }
 }
 
 }  // namespace
@@ -154,7 +197,7 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
     const uint64_t h = mixed(shape, leader);
     const Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
     if (bucket.generation != generation_) return false;
-    const uint32_t tag = tagOf(h);
+    const uint16_t tag = tagOf(h);
     SuitPatterns p;
     uint32_t topTwo = 0;
     for (int s = 0; s < 4; ++s) {
@@ -163,19 +206,12 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
         topTwo |= topTwoNibble(p.pattern[s], p.length[s]) << (4 * s);
     }
     const int used = static_cast<int>(bucket.used);
-    for (int base = (used - 1) / 32 * 32; base >= 0; base -= 32) {
-        // Newest entries first, likelier to settle the test: the tags of up
-        // to 32 live slots, then the entries they let through, last first.
-        const int span = std::min(32, used - base);
-        uint32_t hits = 0;
-        for (int j = 0; j < span; ++j) {
-            const int k = base + j;
-            const bool near = (bucket.slot[k] >> 32) == tag &&
-                              (((bucket.slot[k] >> 16) ^ topTwo) & bucket.slot[k] & 0xFFFF) == 0;
-            hits |= static_cast<uint32_t>(near) << j;
-        }
-        for (; hits != 0; hits ^= 1u << highestRank(hits)) {
-            const int i = base + highestRank(hits);
+    uint16_t hits[BUCKET_ENTRIES / 16];
+    nearSlots(bucket, tag, static_cast<uint16_t>(topTwo), used, hits);
+    // Newest entries first: likelier to settle the test.
+    for (int w = (used - 1) / 16; w >= 0; --w) {
+        for (uint32_t bits = hits[w]; bits != 0; bits ^= 1u << highestRank(bits)) {
+            const int i = 16 * w + highestRank(bits);
             const TableEntry& e = bucket.entry[i];
             if (e.shape != shape || e.leader != leader) continue;
             if (!covers(e, p)) continue;
@@ -223,26 +259,30 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
         bucket.used = 0;
         bucket.next = 0;
     }
-    const uint32_t tag = tagOf(h);
+    const uint16_t tag = tagOf(h);
     uint32_t topTwo = 0, topMask = 0;
     for (int s = 0; s < 4; ++s) {
         topTwo |= topTwoNibble(fresh.top[s], fresh.count[s]) << (4 * s);
         topMask |= topTwoMask(fresh.count[s]) << (4 * s);
     }
-    const uint64_t word = (static_cast<uint64_t>(tag) << 32) | (topTwo << 16) | topMask;
     const int used = static_cast<int>(bucket.used);
-    for (int i = 0; i < used; ++i) {
-        if (bucket.slot[i] != word) continue;
-        TableEntry& e = bucket.entry[i];
-        if (e.shape != shape || e.leader != leader) continue;
-        bool same = true;
-        for (int s = 0; s < 4; ++s)
-            same = same && e.count[s] == fresh.count[s] && e.top[s] == fresh.top[s];
-        if (!same) continue;
-        e.low = std::max(e.low, fresh.low);
-        e.high = std::min(e.high, fresh.high);
-        if (move != NO_MOVE) e.move = fresh.move;
-        return;
+    uint16_t hits[BUCKET_ENTRIES / 16];
+    nearSlots(bucket, tag, static_cast<uint16_t>(topTwo), used, hits);
+    for (int w = 0; w * 16 < used; ++w) {
+        for (uint32_t bits = hits[w]; bits != 0; bits &= bits - 1) {
+            const int i = 16 * w + lowestRank(bits);
+            if (bucket.topTwoMask[i] != topMask) continue;
+            TableEntry& e = bucket.entry[i];
+            if (e.shape != shape || e.leader != leader) continue;
+            bool same = true;
+            for (int s = 0; s < 4; ++s)
+                same = same && e.count[s] == fresh.count[s] && e.top[s] == fresh.top[s];
+            if (!same) continue;
+            e.low = std::max(e.low, fresh.low);
+            e.high = std::min(e.high, fresh.high);
+            if (move != NO_MOVE) e.move = fresh.move;
+            return;
+        }
     }
     int place = used;
     if (used < BUCKET_ENTRIES) {
@@ -252,7 +292,9 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
         bucket.next = static_cast<uint32_t>(place + 1);
     }
     bucket.entry[place] = fresh;
-    bucket.slot[place] = word;
+    bucket.tag[place] = tag;
+    bucket.topTwo[place] = static_cast<uint16_t>(topTwo);
+    bucket.topTwoMask[place] = static_cast<uint16_t>(topMask);
 }
 
 // A card as its suit and the number of held cards of the suit above it, which
