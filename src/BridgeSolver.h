@@ -49,6 +49,9 @@ class BridgeSolver {
     uint16_t hand_[4][4] = {};   // [seat][suit]
     uint16_t inHands_[4] = {};   // [suit]: every card still held
     uint8_t owner_[4][13] = {};  // [suit][rank]: the seat that holds (held) it
+    // Every hand's length in every suit, four bits each (seat 0's first suit
+    // highest): the exact part of a table key, kept up to date as cards go.
+    uint64_t shape_ = 0;
     int trump_ = 4;
     int cardsLeft_ = 0;  // cards in hands
     struct Trick {
@@ -110,7 +113,9 @@ class BridgeSolver {
     int noTrumpTricksAgainst(int leader, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
-    uint64_t shape() const;
+    static uint64_t lengthUnit(int seat, int suit) {
+        return uint64_t{1} << (60 - 16 * seat - 4 * suit);
+    }
     void prefetchBucket(uint64_t shape, int leader) const;
     // Settles the target from the table when it can (its ranks go to
     // `relevant`); else `hint` receives a remembered card, if any.

@@ -52,6 +52,7 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
         for (int s = 0; s < 4; ++s) hand_[seat][s] = 0;
     }
     for (int s = 0; s < 4; ++s) inHands_[s] = 0;
+    shape_ = 0;
     cardsLeft_ = 0;
     int trickCard[4] = {-1, -1, -1, -1};
     for (int i = 0; i < DEAL_CARDS; ++i) {
@@ -62,6 +63,7 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
         owner_[s][r] = static_cast<uint8_t>(seat);
         if (isHandCode(code)) {
             hand_[seat][s] |= static_cast<uint16_t>(1u << r);
+            shape_ += lengthUnit(seat, s);
             inHands_[s] |= static_cast<uint16_t>(1u << r);
             ++cardsLeft_;
         } else {

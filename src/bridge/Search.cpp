@@ -81,6 +81,7 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const Trick saved = trick_;
     hand_[seat][s] ^= bit;
     inHands_[s] ^= bit;
+    shape_ -= lengthUnit(seat, s);
     --cardsLeft_;
     addToTrick(seat, card);
     int value;
@@ -97,6 +98,7 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     trick_ = saved;
     hand_[seat][s] ^= bit;
     inHands_[s] ^= bit;
+    shape_ += lengthUnit(seat, s);
     ++cardsLeft_;
     return value;
 }
@@ -115,7 +117,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if (target <= 0) return 0;
         if (target > tricks) return tricks;
         if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
-        lengths = shape();
+        lengths = shape_;
         prefetchBucket(lengths, leader);
         // Sure tricks of either side bound the North-South tricks.
         const int quick = quickTricks(leader, relevant);

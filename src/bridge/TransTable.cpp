@@ -76,14 +76,14 @@ void nearSlots(const BridgeSolver::Bucket& bucket, uint16_t tag, uint16_t topTwo
             return _mm_and_si128(_mm_cmpeq_epi16(load(bucket.tag), wantTag),
                                  _mm_cmpeq_epi16(differ, _mm_setzero_si128()));
         };
-        uint32_t bits = static_cast<uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(near(first), near(first + 8))));
+        uint32_t bits =
+            static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(near(first), near(first + 8))));
 #else
         uint32_t bits = 0;
         for (int j = 0; j < 16; ++j) {
             const int k = first + j;
-            const bool near = bucket.tag[k] == tag &&
-                              ((bucket.topTwo[k] ^ topTwo) & bucket.topTwoMask[k]) == 0;
+            const bool near =
+                bucket.tag[k] == tag && ((bucket.topTwo[k] ^ topTwo) & bucket.topTwoMask[k]) == 0;
             bits |= static_cast<uint32_t>(near) << j;
         }
 #endif
@@ -139,16 +139,6 @@ void BridgeSolver::buildSuitCodes() {
                       (static_cast<uint32_t>(owner_[s][top]) << (2 * (n - 1))) | (n << 26);
         }
     }
-}
-
-uint64_t BridgeSolver::shape() const {
-    uint64_t lengths = 0;
-    for (int seat = 0; seat < 4; ++seat) {
-        for (int s = 0; s < 4; ++s) {
-            lengths = (lengths << 4) | static_cast<uint64_t>(countCards(hand_[seat][s]));
-        }
-    }
-    return lengths;
 }
 
 namespace {
