@@ -54,15 +54,18 @@ class BridgeSolver {
     uint64_t shape_ = 0;
     int trump_ = 4;
     int cardsLeft_ = 0;  // cards in hands
-    struct Trick {
-        int leader;
-        int count;  // cards on it
-        int suit;   // suit led
-        int winSeat;
-        int winSuit;
-        int winRank;
+    struct Trick {       // small: the search copies it for every card tried
+        uint8_t leader;
+        uint8_t count;  // cards on it
+        uint8_t suit;   // suit led
+        uint8_t winSeat;
+        uint8_t winSuit;
+        uint8_t winRank;
         uint16_t onTrick[4];  // [suit]: its cards, which still separate runs
     } trick_ = {};
+    static Trick newTrick(int leader) {
+        return Trick{static_cast<uint8_t>(leader), 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+    }
     // Relative-rank code of each suit's holding: owners from the top card
     // down, two bits each, with the card count above them.
     uint32_t suitCode_[4][8192];

@@ -70,7 +70,7 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
             trickCard[(seat - leader) & 3] = card;
         }
     }
-    trick_ = Trick{leader, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+    trick_ = newTrick(leader);
     for (int k = 0; k < 4 && trickCard[k] >= 0; ++k) addToTrick((leader + k) & 3, trickCard[k]);
 }
 
@@ -100,7 +100,7 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
     if (completed) {
         const int winner = trick_.winSeat;
         bonus = (winner & 1) == 0 ? 1 : 0;
-        trick_ = Trick{winner, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+        trick_ = newTrick(winner);
     }
     const int tricks = (cardsLeft_ + trick_.count) / 4;
     const int guess = lastNorthSouth_ >= 0 ? lastNorthSouth_ : estimateNorthSouth(tricks);

@@ -11,15 +11,11 @@ using namespace bridge;
 void BridgeSolver::addToTrick(int seat, int card) {
     const int s = suitOf(card), r = rankOf(card);
     Trick& t = trick_;
-    if (t.count == 0) {
-        t.suit = s;
-        t.winSeat = seat;
-        t.winSuit = s;
-        t.winRank = r;
-    } else if ((s == t.winSuit && r > t.winRank) || (s == trump_ && t.winSuit != trump_)) {
-        t.winSeat = seat;
-        t.winSuit = s;
-        t.winRank = r;
+    if (t.count == 0) t.suit = static_cast<uint8_t>(s);
+    if (t.count == 0 || (s == t.winSuit && r > t.winRank) || (s == trump_ && t.winSuit != trump_)) {
+        t.winSeat = static_cast<uint8_t>(seat);
+        t.winSuit = static_cast<uint8_t>(s);
+        t.winRank = static_cast<uint8_t>(r);
     }
     t.onTrick[s] |= static_cast<uint16_t>(1u << r);
     ++t.count;
@@ -88,7 +84,7 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     if (trick_.count == 4) {
         const Trick done = trick_;
         const int won = (done.winSeat & 1) == 0 ? 1 : 0;
-        trick_ = Trick{done.winSeat, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
+        trick_ = newTrick(done.winSeat);
         value = search(target - won, relevant) + won;
         trick_ = done;
         markTrickWinner(relevant);
