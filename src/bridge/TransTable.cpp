@@ -18,8 +18,8 @@ using namespace bridge;
 
 namespace {
 
-constexpr int TABLE_BITS = 13;       // 8192 buckets
-constexpr int BUCKET_ENTRIES = 128;  // 39 MiB of address space in all
+constexpr int TABLE_BITS = 12;       // 4096 buckets
+constexpr int BUCKET_ENTRIES = 256;  // 38 MiB of address space in all
 constexpr uint32_t PATTERN_BITS = (1u << 26) - 1;
 
 static_assert(sizeof(BridgeSolver::TableEntry) == 32, "entries stay small");
