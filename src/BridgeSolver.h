@@ -69,10 +69,10 @@ class BridgeSolver {
     // Relative-rank code of each suit's holding: owners from the top card
     // down, two bits each, with the card count above them.
     uint32_t suitCode_[4][8192];
-    // Cut-off card per context of a move (see cutContext), by a hash.
-    static constexpr int CUT_SLOT_BITS = 14;
-    uint32_t cutTag_[1 << CUT_SLOT_BITS] = {};
-    uint8_t cutCard_[1 << CUT_SLOT_BITS] = {};
+    // Cut-off card per context of a move (see cutContext), by a hash: a tag
+    // of the context and the table's generation above the card. It lives
+    // in the table's mapping, after the buckets.
+    uint32_t* cuts_ = nullptr;
 
     // ---- the transposition table ----
     Bucket* table_ = nullptr;
@@ -107,7 +107,6 @@ class BridgeSolver {
     int rememberedCut(uint64_t context) const;
     int candidateOrNone(int seat, int card) const;
     void rememberCut(uint64_t context, int card);
-    void forgetCuts();
     int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
     int quickTricks(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int& holder, uint16_t* relevant) const;

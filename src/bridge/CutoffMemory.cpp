@@ -4,7 +4,7 @@
 // leader's hand; when following suit, the cards left in the suit led, the
 // seat's own cards of it and the trick's winning card; when void in it, the
 // hand and the winning card. Two contexts that share a slot and a tag only
-// cost time: the card is a hint.
+// cost time: the card is a hint (and the search checks it is a candidate).
 #include <algorithm>
 #include <iterator>
 
@@ -44,17 +44,29 @@ inline uint64_t mixed(uint64_t context) {
 
 }  // namespace
 
+namespace {
+
+// A slot's tag: the context's hash with the table's generation, so that a
+// new generation leaves every remembered card stale without a clear.
+inline uint32_t cutTag(uint64_t h, uint32_t generation) {
+    return (static_cast<uint32_t>(h) ^ (generation * 0x9E3779B1u)) & 0xFFFFFF00u;
+}
+
+inline uint32_t cutSlot(uint64_t h) {
+    return static_cast<uint32_t>(h >> (64 - CUT_SLOT_BITS));
+}
+
+}  // namespace
+
 int BridgeSolver::rememberedCut(uint64_t context) const {
     const uint64_t h = mixed(context);
-    const uint32_t slot = static_cast<uint32_t>(h >> (64 - CUT_SLOT_BITS));
-    return cutTag_[slot] == static_cast<uint32_t>(h) ? cutCard_[slot] : -1;
+    const uint32_t held = cuts_[cutSlot(h)];
+    return (held & 0xFFFFFF00u) == cutTag(h, generation_) ? static_cast<int>(held & 0xFF) : -1;
 }
 
 void BridgeSolver::rememberCut(uint64_t context, int card) {
     const uint64_t h = mixed(context);
-    const uint32_t slot = static_cast<uint32_t>(h >> (64 - CUT_SLOT_BITS));
-    cutTag_[slot] = static_cast<uint32_t>(h);
-    cutCard_[slot] = static_cast<uint8_t>(card);
+    cuts_[cutSlot(h)] = cutTag(h, generation_) | static_cast<uint32_t>(card);
 }
 
 // The card when the seat may play it and the move list would hold it (it
@@ -68,9 +80,4 @@ int BridgeSolver::candidateOrNone(int seat, int card) const {
     const uint32_t above = (inHands_[s] | trick_.onTrick[s]) & ~((2u << r) - 1);
     if (above != 0 && ((held >> lowestRank(above)) & 1)) return -1;
     return card;
-}
-
-void BridgeSolver::forgetCuts() {
-    std::fill(std::begin(cutTag_), std::end(cutTag_), 0u);
-    std::fill(std::begin(cutCard_), std::end(cutCard_), NO_MOVE);
 }

@@ -51,7 +51,9 @@ struct BridgeSolver::Bucket {
 namespace {
 
 constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
-constexpr std::size_t TABLE_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
+constexpr std::size_t BUCKET_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
+constexpr std::size_t CUT_BYTES = sizeof(uint32_t) << CUT_SLOT_BITS;
+constexpr std::size_t TABLE_BYTES = BUCKET_BYTES + CUT_BYTES;
 
 uint16_t tagOf(uint64_t h) {
     return static_cast<uint16_t>(h);
@@ -104,6 +106,7 @@ bool BridgeSolver::reserveTable() {
     madvise(p, TABLE_BYTES, MADV_HUGEPAGE);
 #endif
     table_ = static_cast<Bucket*>(p);
+    cuts_ = reinterpret_cast<uint32_t*>(static_cast<char*>(p) + BUCKET_BYTES);
     generation_ = 0;  // fresh pages are all zero: every entry is stale
     fresh_ = true;
     return true;
@@ -112,17 +115,17 @@ bool BridgeSolver::reserveTable() {
 void BridgeSolver::releaseTable() {
     if (table_ != nullptr) munmap(table_, TABLE_BYTES);
     table_ = nullptr;
+    cuts_ = nullptr;
     fresh_ = true;
 }
 
-// A new generation makes every entry stale; only when the counter wraps are
-// the pages handed back, to come again zeroed.
+// A new generation makes every entry and remembered cut-off card stale; only when the counter wraps
+// are the pages handed back, to come again zeroed.
 void BridgeSolver::clearTable() {
     if (++generation_ == 0) {
         madvise(table_, TABLE_BYTES, MADV_DONTNEED);
         generation_ = 1;
     }
-    forgetCuts();
     ++tableClears_;
 }
 
