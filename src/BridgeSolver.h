@@ -54,7 +54,7 @@ class BridgeSolver {
     uint64_t shape_ = 0;
     int trump_ = 4;
     int cardsLeft_ = 0;  // cards in hands
-    struct Trick {       // small: the search copies it for every card tried
+    struct alignas(16) Trick {  // small: the search copies it for every card tried
         uint8_t leader;
         uint8_t count;  // cards on it
         uint8_t suit;   // suit led
