@@ -69,6 +69,7 @@ class BridgeSolver {
     // Relative-rank code of each suit's holding: owners from the top card
     // down, two bits each, with the card count above them.
     uint32_t suitCode_[4][8192];
+    uint8_t codedOwner_[4][13];  // the owners suitCode_ was built for (0xFF: none)
     // Cut-off card per context of a move (see cutContext), by a hash: a tag
     // of the context and the table's generation above the card. It lives
     // in the table's mapping, after the buckets.

@@ -32,7 +32,9 @@ int cardOfIndex(int index) {
 
 }  // namespace
 
-BridgeSolver::BridgeSolver() = default;
+BridgeSolver::BridgeSolver() {
+    std::fill(&codedOwner_[0][0], &codedOwner_[0][0] + sizeof codedOwner_, uint8_t{0xFF});
+}
 
 BridgeSolver::~BridgeSolver() {
     releaseTable();

@@ -130,9 +130,13 @@ void BridgeSolver::clearTable() {
 }
 
 // Per suit and set of cards still held: the owners from the top card down,
-// two bits each, and the card count above them.
+// two bits each, and the card count above them. Built again only for a suit
+// whose owners changed.
 void BridgeSolver::buildSuitCodes() {
     for (int s = 0; s < 4; ++s) {
+        // The four leaders of a deal, and the strains of a table, share them.
+        if (std::equal(owner_[s], owner_[s] + 13, codedOwner_[s])) continue;
+        std::copy(owner_[s], owner_[s] + 13, codedOwner_[s]);
         uint32_t* code = suitCode_[s];
         code[0] = 0;
         for (uint32_t m = 1; m < 8192; ++m) {
