@@ -10,8 +10,7 @@ using namespace bridge;
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int SUIT_FIRST = 100;   // the best lead of each suit
-constexpr int DISCARD_LENGTH = 4;  // a discard's weight per card of its suit
+constexpr int DISCARD_LENGTH = 3;  // a discard's weight per card of its suit
 
 // Calls f(rank) for one card per run of `held`: in the search the lowest
 // card of the runs `searchBreaks` splits; at the root the top card of the
@@ -40,16 +39,6 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
     m.count = 0;
     if (trick_.count == 0) {
         addLeads(seat, m);
-        // The first candidates come from different suits: the best lead of
-        // each suit goes before the second best of any.
-        int bestOf[4] = {-1, -1, -1, -1};
-        for (int i = 0; i < m.count; ++i) {
-            int& b = bestOf[suitOf(m.card[i])];
-            if (b < 0 || m.weight[i] > m.weight[b]) b = i;
-        }
-        for (int b : bestOf) {
-            if (b >= 0) m.weight[b] += SUIT_FIRST;
-        }
     } else if (hand_[seat][trick_.suit] != 0) {
         addFollows(seat, m, true);
     } else {

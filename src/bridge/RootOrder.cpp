@@ -1,9 +1,9 @@
 // The order of the candidate cards at the root of a solve: the reported best
 // card is the first card in this order that reaches the optimum, so the order
 // depends on the position alone. It takes the play weights the search uses
-// but none of the search's later refinements (suit-first leads, second hand
-// covering, heavier discards, runs played from their lowest card, remembered
-// cards), so tuning those leaves the program's output unchanged.
+// but none of the search's later refinements (second hand covering, heavier
+// discards, runs played from their lowest card, remembered cards), so tuning
+// those leaves the program's output unchanged.
 #include "bridge/Internal.h"
 
 using namespace bridge;
