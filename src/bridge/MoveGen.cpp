@@ -116,14 +116,17 @@ void BridgeSolver::addFollows(int seat, Moves& m, bool inSearch) const {
 
 // A seat void in the suit led: ruffs that win unless partner is winning,
 // then discards, the lowest of a long suit first (`discardLength` per card
-// of the suit).
+// of the suit). In the search a ruff of partner's winning card, which keeps
+// the trick and takes the lead, goes before all but the longest suits'
+// discards; at the root it goes after every discard.
 void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength, bool inSearch) const {
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
     if (trump_ != NO_TRUMP && hand_[seat][trump_] != 0) {
         const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
+        const int overPartner = inSearch ? 20 : -60;
         forEachRun(hand_[seat][trump_], inSearch, trickRunBreaks(trump_), all, [&](int r) {
             const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
-            int w = partnerWins ? -60 - r : wins ? 30 - r : -80 - r;
+            int w = partnerWins ? overPartner - r : wins ? 30 - r : -80 - r;
             m.add(cardOf(trump_, r), w);
         });
     }

@@ -2,8 +2,9 @@
 // card is the first card in this order that reaches the optimum, so the order
 // depends on the position alone. It takes the play weights the search uses
 // but none of the search's later refinements (second hand covering, heavier
-// discards, runs played from their lowest card, remembered cards), so tuning
-// those leaves the program's output unchanged.
+// discards, early ruffs of partner's winning card, runs played from their
+// lowest card, remembered cards), so tuning those leaves the program's
+// output unchanged.
 #include "bridge/Internal.h"
 
 using namespace bridge;
