@@ -102,8 +102,9 @@ class BridgeSolver {
     void rootOrder(int seat, Moves& moves) const;
     // The weighted candidates of the three kinds of play (MoveGen.cpp).
     void addLeads(int seat, Moves& moves) const;
-    void addFollows(int seat, Moves& moves, bool secondHandCovers) const;
-    void addVoidPlays(int seat, Moves& moves, int discardLength) const;
+    void addFollows(int seat, Moves& moves, bool inSearch) const;
+    void addVoidPlays(int seat, Moves& moves, int discardLength, bool inSearch) const;
+    uint32_t trickRunBreaks(int s) const;
     uint64_t cutContext(int seat) const;
     int rememberedCut(uint64_t context) const;
     int candidateOrNone(int seat, int card) const;

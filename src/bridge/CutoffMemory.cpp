@@ -70,14 +70,18 @@ void BridgeSolver::rememberCut(uint64_t context, int card) {
 }
 
 // The card when the seat may play it and the move list would hold it (it
-// follows suit when he can and heads its run of equivalent cards), else -1.
+// follows suit when he can and stands for its run of equivalent cards: the
+// top card of a lead, the lowest card of a play to the trick), else -1.
 int BridgeSolver::candidateOrNone(int seat, int card) const {
     if (card < 0) return -1;
     const int s = suitOf(card), r = rankOf(card);
     const uint32_t held = hand_[seat][s];
     if (!((held >> r) & 1)) return -1;
-    if (trick_.count > 0 && s != trick_.suit && hand_[seat][trick_.suit] != 0) return -1;
-    const uint32_t above = (inHands_[s] | trick_.onTrick[s]) & ~((2u << r) - 1);
-    if (above != 0 && ((held >> lowestRank(above)) & 1)) return -1;
-    return card;
+    if (trick_.count == 0) {
+        const uint32_t above = inHands_[s] & ~((2u << r) - 1);
+        return above != 0 && ((held >> lowestRank(above)) & 1) ? -1 : card;
+    }
+    if (s != trick_.suit && hand_[seat][trick_.suit] != 0) return -1;
+    const uint32_t below = trickRunBreaks(s) & ((1u << r) - 1);
+    return below != 0 && ((held >> highestRank(below)) & 1) ? -1 : card;
 }

@@ -79,6 +79,23 @@ void forEachRunTop(uint32_t held, uint32_t inPlay, F f) {
     }
 }
 
+// Calls f(rank) for the lowest card of each run of `held` (cards with no
+// card of `breaks` between them), from the top run down.
+template <typename F>
+void forEachRunBottom(uint32_t held, uint32_t breaks, F f) {
+    while (held != 0) {
+        int r = highestRank(held);
+        held ^= 1u << r;
+        while (held != 0) {
+            const int next = highestRank(held);
+            if (breaks & ranksBetween(next, r)) break;
+            held ^= 1u << next;
+            r = next;
+        }
+        f(r);
+    }
+}
+
 // Sorts by weight, highest first; equal weights keep their order.
 inline void sortMoves(BridgeSolver::Moves& m) {
     for (int i = 1; i < m.count; ++i) {

@@ -1,7 +1,6 @@
-// Bridge move generation: one card per run of equivalent cards (the top of
-// the run), ordered by play heuristics with the table's card first. (The
-// search tries the card that last cut off in the same context before it
-// asks for this list.)
+// Bridge move generation: one card per run of equivalent cards, ordered by
+// play heuristics with the table's card first. (The search tries the card
+// that last cut off in the same context before it asks for this list.)
 #include <algorithm>
 
 #include "bridge/Internal.h"
@@ -11,29 +10,39 @@ using namespace bridge;
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int SUIT_FIRST = 100;   // the best lead of each suit
-constexpr int DISCARD_LENGTH = 4;  // a discard's weight per card of its suit
+constexpr int DISCARD_LENGTH = 3;  // a discard's weight per card of its suit
+
+// Calls f(rank) for one card per run of `held`: in the search the lowest
+// card of the runs `searchBreaks` splits; at the root the top card of the
+// runs any card in play or on the trick splits (`rootBreaks`).
+template <typename F>
+void forEachRun(uint32_t held, bool inSearch, uint32_t searchBreaks, uint32_t rootBreaks, F f) {
+    if (inSearch)
+        forEachRunBottom(held, searchBreaks, f);
+    else
+        forEachRunTop(held, rootBreaks, f);
+}
 
 }  // namespace
+
+// The cards that split one hand's cards of suit s into runs of equivalent
+// plays to the current trick: the cards in hands and the trick's winning
+// card. A card on the trick below the winner separates nothing: two cards
+// that both lose to the winner, with no card in a hand between them, give
+// the same trick and the same position after it.
+uint32_t BridgeSolver::trickRunBreaks(int s) const {
+    const bool winnerOfSuit = trick_.count > 0 && trick_.winSuit == s;
+    return inHands_[s] | (winnerOfSuit ? 1u << trick_.winRank : 0u);
+}
 
 void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
     m.count = 0;
     if (trick_.count == 0) {
         addLeads(seat, m);
-        // The first candidates come from different suits: the best lead of
-        // each suit goes before the second best of any.
-        int bestOf[4] = {-1, -1, -1, -1};
-        for (int i = 0; i < m.count; ++i) {
-            int& b = bestOf[suitOf(m.card[i])];
-            if (b < 0 || m.weight[i] > m.weight[b]) b = i;
-        }
-        for (int b : bestOf) {
-            if (b >= 0) m.weight[b] += SUIT_FIRST;
-        }
     } else if (hand_[seat][trick_.suit] != 0) {
         addFollows(seat, m, true);
     } else {
-        addVoidPlays(seat, m, DISCARD_LENGTH);
+        addVoidPlays(seat, m, DISCARD_LENGTH, true);
     }
     for (int i = 0; i < m.count; ++i) {
         if (m.card[i] == hint) m.weight[i] += HINT_BONUS;
@@ -75,9 +84,9 @@ void BridgeSolver::addLeads(int seat, Moves& m) const {
     }
 }
 
-// Cards of the suit led, one per run. With `secondHandCovers`, second hand
-// also plays to win when his partner cannot win the trick.
-void BridgeSolver::addFollows(int seat, Moves& m, bool secondHandCovers) const {
+// Cards of the suit led, one per run. In the search, second hand also plays
+// to win when his partner cannot win the trick.
+void BridgeSolver::addFollows(int seat, Moves& m, bool inSearch) const {
     const int partner = seat ^ 2, lho = (seat + 1) & 3;
     const int s = trick_.suit;
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
@@ -86,9 +95,9 @@ void BridgeSolver::addFollows(int seat, Moves& m, bool secondHandCovers) const {
         (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
         (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
          hand_[partner][trump_] != 0);
-    const bool covers = secondHandCovers && !partnerCanWin;
+    const bool covers = inSearch && !partnerCanWin;
     const uint32_t all = inHands_[s] | trick_.onTrick[s];
-    forEachRunTop(hand_[seat][s], all, [&](int r) {
+    forEachRun(hand_[seat][s], inSearch, trickRunBreaks(s), all, [&](int r) {
         int w = -r;
         // Whether no later opponent can beat the card.
         const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
@@ -107,14 +116,17 @@ void BridgeSolver::addFollows(int seat, Moves& m, bool secondHandCovers) const {
 
 // A seat void in the suit led: ruffs that win unless partner is winning,
 // then discards, the lowest of a long suit first (`discardLength` per card
-// of the suit).
-void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength) const {
+// of the suit). In the search a ruff of partner's winning card, which keeps
+// the trick and takes the lead, goes before all but the longest suits'
+// discards; at the root it goes after every discard.
+void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength, bool inSearch) const {
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
     if (trump_ != NO_TRUMP && hand_[seat][trump_] != 0) {
         const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
-        forEachRunTop(hand_[seat][trump_], all, [&](int r) {
+        const int overPartner = inSearch ? 20 : -60;
+        forEachRun(hand_[seat][trump_], inSearch, trickRunBreaks(trump_), all, [&](int r) {
             const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
-            int w = partnerWins ? -60 - r : wins ? 30 - r : -80 - r;
+            int w = partnerWins ? overPartner - r : wins ? 30 - r : -80 - r;
             m.add(cardOf(trump_, r), w);
         });
     }
@@ -124,7 +136,7 @@ void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength) const {
         const int low = lowestRank(held);
         const int length = countCards(held);
         const uint32_t all = inHands_[u] | trick_.onTrick[u];
-        forEachRunTop(held, all, [&](int r) {
+        forEachRun(held, inSearch, trickRunBreaks(u), all, [&](int r) {
             const bool lowest = !(all & ~held & ranksBetween(low, r));
             m.add(cardOf(u, r), lowest ? discardLength * length - r : -30 - r);
         });

@@ -1,9 +1,10 @@
 // The order of the candidate cards at the root of a solve: the reported best
 // card is the first card in this order that reaches the optimum, so the order
 // depends on the position alone. It takes the play weights the search uses
-// but none of the search's later refinements (suit-first leads, second hand
-// covering, heavier discards, remembered cards), so tuning those leaves the
-// program's output unchanged.
+// but none of the search's later refinements (second hand covering, heavier
+// discards, early ruffs of partner's winning card, runs played from their
+// lowest card, remembered cards), so tuning those leaves the program's
+// output unchanged.
 #include "bridge/Internal.h"
 
 using namespace bridge;
@@ -21,6 +22,6 @@ void BridgeSolver::rootOrder(int seat, Moves& m) const {
     else if (hand_[seat][trick_.suit] != 0)
         addFollows(seat, m, false);
     else
-        addVoidPlays(seat, m, ROOT_DISCARD_LENGTH);
+        addVoidPlays(seat, m, ROOT_DISCARD_LENGTH, false);
     sortMoves(m);
 }

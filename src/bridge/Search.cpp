@@ -152,9 +152,15 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         best = northSouth ? std::max(best, v) : std::min(best, v);
         for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
         // A card below every rank that mattered so far in its suit stands
-        // for the lower cards of the suit in this hand: they are skipped.
+        // for every card of the suit in this hand below the lowest of those
+        // ranks (the whole suit when none mattered): the answer holds
+        // wherever such cards lie, so playing another of them instead
+        // changes nothing. Those cards are skipped.
         const int s = suitOf(card), r = rankOf(card);
-        if ((relevant[s] & ((2u << r) - 1)) == 0) skip[s] |= static_cast<uint16_t>((1u << r) - 1);
+        if ((relevant[s] & ((2u << r) - 1)) == 0) {
+            const int lowest = relevant[s] != 0 ? lowestRank(relevant[s]) : 13;
+            skip[s] |= static_cast<uint16_t>((1u << lowest) - 1);
+        }
         return false;
     };
     // The card that last cut off in this context is tried before the list
