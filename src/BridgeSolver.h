@@ -51,6 +51,9 @@ class BridgeSolver {
     uint8_t owner_[4][13] = {};  // [suit][rank]: the seat that holds (held) it
     int trump_ = 4;
     int cardsLeft_ = 0;  // cards in hands
+    // Every seat's length in every suit, four bits each (see lengthsOf),
+    // kept up to date as cards are played.
+    uint64_t shape_ = 0;
     struct Trick {
         int leader;
         int count;  // cards on it
@@ -102,7 +105,9 @@ class BridgeSolver {
     int candidateOrNone(int seat, int card) const;
     void rememberCut(uint64_t context, int card);
     void forgetCuts();
-    int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
+    unsigned trumpHolders() const;
+    int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
+    int cashTricks(int seat, uint16_t* relevant) const;
     int quickTricks(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
@@ -110,7 +115,7 @@ class BridgeSolver {
     int noTrumpTricksAgainst(int leader, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
-    uint64_t shape() const;
+    uint64_t countShape() const;
     void prefetchBucket(uint64_t shape, int leader) const;
     // Settles the target from the table when it can (its ranks go to
     // `relevant`); else `hint` receives a remembered card, if any.

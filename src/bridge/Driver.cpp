@@ -68,6 +68,7 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
             trickCard[(seat - leader) & 3] = card;
         }
     }
+    shape_ = countShape();
     trick_ = Trick{leader, 0, 0, 0, 0, 0, {0, 0, 0, 0}};
     for (int k = 0; k < 4 && trickCard[k] >= 0; ++k) addToTrick((leader + k) & 3, trickCard[k]);
 }

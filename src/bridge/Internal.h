@@ -39,6 +39,14 @@ inline constexpr CardCounts CARD_COUNTS{};
 inline int countCards(uint32_t mask) {
     return CARD_COUNTS.of[mask & 0x1FFF];
 }
+// The bit position of a seat's length in a suit within a shape: sixteen
+// four-bit lengths, seat 0 suit 0 in the top four bits.
+inline int lengthShift(int seat, int suit) {
+    return 60 - 16 * seat - 4 * suit;
+}
+inline int lengthOf(uint64_t shape, int seat, int suit) {
+    return static_cast<int>(shape >> lengthShift(seat, suit)) & 15;
+}
 // Ranks strictly between low and high.
 inline uint32_t ranksBetween(int low, int high) {
     return ((1u << high) - 1) & ~((2u << low) - 1);

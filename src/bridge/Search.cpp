@@ -79,6 +79,8 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const int s = suitOf(card);
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
     const Trick saved = trick_;
+    const uint64_t savedShape = shape_;
+    shape_ -= uint64_t{1} << lengthShift(seat, s);
     hand_[seat][s] ^= bit;
     inHands_[s] ^= bit;
     --cardsLeft_;
@@ -95,6 +97,7 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
         value = search(target, relevant);
     }
     trick_ = saved;
+    shape_ = savedShape;
     hand_[seat][s] ^= bit;
     inHands_[s] ^= bit;
     ++cardsLeft_;
@@ -115,7 +118,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if (target <= 0) return 0;
         if (target > tricks) return tricks;
         if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
-        lengths = shape();
+        lengths = shape_;
         prefetchBucket(lengths, leader);
         // Sure tricks of either side bound the North-South tricks.
         const int quick = quickTricks(leader, relevant);

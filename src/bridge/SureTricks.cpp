@@ -8,41 +8,57 @@
 
 using namespace bridge;
 
-// Tricks that `seat`, on lead, takes for sure by cashing: per suit, his
-// cards above every other card of the suit (all of his cards once the others
-// are out of the suit). At a trump contract a side suit counts no further
-// than the length of an opponent who could ruff it. perSuit receives the
-// count of each suit, `relevant` the cards the count relies on.
-int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
+// The seats that hold trumps, one bit each (none at no trump).
+unsigned BridgeSolver::trumpHolders() const {
+    if (trump_ == NO_TRUMP) return 0;
+    unsigned seats = 0;
+    for (int seat = 0; seat < 4; ++seat) {
+        if (hand_[seat][trump_] != 0) seats |= 1u << seat;
+    }
+    return seats;
+}
+
+// Tricks that `seat`, on lead, takes for sure by cashing suit s, whose top
+// card he holds: his cards above every other card of the suit (all of his
+// cards once the others are out of the suit). At a trump contract a side
+// suit counts no further than the length of an opponent who could ruff it
+// (`ruffers`: the seats with trumps). Marks in `relevant` the card the count
+// relies on.
+inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const {
     const int lho = (seat + 1) & 3, rho = (seat + 3) & 3;
+    const uint32_t held = hand_[seat][s];
+    // His cards above the best card of the others: his top run.
+    const uint32_t rest = inHands_[s] & ~held;
+    const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+    const int k = countCards(run);
+    const uint64_t lengths = shape_;
+    const int lhoLength = lengthOf(lengths, lho, s), rhoLength = lengthOf(lengths, rho, s);
+    const int others = std::max(std::max(lhoLength, rhoLength), lengthOf(lengths, seat ^ 2, s));
+    int w = k >= others ? lengthOf(lengths, seat, s) : k;
+    if (s != trump_) {
+        if ((ruffers >> lho) & 1) w = std::min(w, lhoLength);
+        if ((ruffers >> rho) & 1) w = std::min(w, rhoLength);
+    }
+    if (w == 0) return 0;
+    // The argument relies on the owners of the top min(w, k) cards.
+    uint32_t top = run;
+    if (w < k) {
+        for (int i = 1; i < w; ++i) top ^= 1u << highestRank(top);
+        top = 1u << highestRank(top);
+    }
+    relevant[s] |= static_cast<uint16_t>(1u << lowestRank(top));
+    return w;
+}
+
+// Tricks that `seat`, on lead, takes for sure by cashing his suits one
+// after the other, with the cards the count relies on marked in `relevant`.
+int BridgeSolver::cashTricks(int seat, uint16_t* relevant) const {
+    const unsigned ruffers = trumpHolders();
     int total = 0;
     for (int s = 0; s < 4; ++s) {
-        perSuit[s] = 0;
-        const uint32_t held = hand_[seat][s];
-        if (held == 0) continue;
-        // His cards above the best card of the others: his top run.
-        const uint32_t rest = inHands_[s] & ~held;
-        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
-        if (run == 0) continue;
-        const int k = countCards(run);
-        const int others = std::max(std::max(countCards(hand_[lho][s]), countCards(hand_[rho][s])),
-                                    countCards(hand_[seat ^ 2][s]));
-        int w = k >= others ? countCards(held) : k;
-        if (trump_ != NO_TRUMP && s != trump_) {
-            for (int o : {lho, rho}) {
-                if (hand_[o][trump_] != 0) w = std::min(w, countCards(hand_[o][s]));
-            }
-        }
-        if (w == 0) continue;
-        perSuit[s] = w;
-        total += w;
-        // The argument relies on the owners of the top min(w, k) cards.
-        uint32_t top = run;
-        if (w < k) {
-            for (int i = 1; i < w; ++i) top ^= 1u << highestRank(top);
-            top = 1u << highestRank(top);
-        }
-        relevant[s] |= static_cast<uint16_t>(1u << lowestRank(top));
+        const uint32_t all = inHands_[s];
+        if (all != 0 && owner_[s][highestRank(all)] == seat)
+            total += cashInSuit(seat, s, ruffers, relevant);
     }
     return total;
 }
@@ -50,18 +66,29 @@ int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
 // Tricks the side of `leader` takes for sure: his own cashing tricks, or his
 // partner's when the leader can reach him in a suit the partner cashes (the
 // first of those tricks is then the leader's lead to the partner's winner).
+// Each suit counts for the hand with its top card, so one pass over the
+// suits gives both counts.
 int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
-    int perSuit[4];
-    const int own = cashTricks(leader, relevant, perSuit);
+    const int partner = leader ^ 2;
+    const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
-    const int partner = cashTricks(leader ^ 2, partnerRanks, perSuit);
-    if (partner <= own) return own;
+    int own = 0, partners = 0;
+    bool entry = false;
     for (int s = 0; s < 4; ++s) {
-        if (perSuit[s] == 0 || hand_[leader][s] == 0) continue;
-        for (int u = 0; u < 4; ++u) relevant[u] = partnerRanks[u];
-        return partner;
+        const uint32_t all = inHands_[s];
+        if (all == 0) continue;
+        const int holder = owner_[s][highestRank(all)];
+        if (holder == leader) {
+            own += cashInSuit(leader, s, ruffers, relevant);
+        } else if (holder == partner) {
+            const int w = cashInSuit(partner, s, ruffers, partnerRanks);
+            partners += w;
+            if (w != 0 && hand_[leader][s] != 0) entry = true;
+        }
     }
-    return own;
+    if (partners <= own || !entry) return own;
+    for (int s = 0; s < 4; ++s) relevant[s] = partnerRanks[s];
+    return partners;
 }
 
 // Trumps win every trick they are played to once no higher trump is left:
@@ -147,11 +174,10 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
         holdsTop[holder] = true;
         tops[s] = static_cast<uint16_t>(1u << top);
     }
-    int perSuit[4];
     int tricks = 13;
     uint16_t marks[4] = {tops[0], tops[1], tops[2], tops[3]};
     for (int o : {(leader + 1) & 3, (leader + 3) & 3}) {
-        if (holdsTop[o]) tricks = std::min(tricks, cashTricks(o, marks, perSuit));
+        if (holdsTop[o]) tricks = std::min(tricks, cashTricks(o, marks));
     }
     for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
     return tricks;

@@ -98,7 +98,7 @@ void BridgeSolver::buildSuitCodes() {
     }
 }
 
-uint64_t BridgeSolver::shape() const {
+uint64_t BridgeSolver::countShape() const {
     uint64_t lengths = 0;
     for (int seat = 0; seat < 4; ++seat) {
         for (int s = 0; s < 4; ++s) {
