@@ -201,6 +201,45 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
+// The leader cashes his own winners and then crosses to his partner's,
+// which holds while the partner can follow or discard from his other cards
+// all along (hands are suit 0 to 3; each case is played with every leader).
+TEST_F(BridgeSolve, CashingThenCrossingToPartnerMatchesReference) {
+    struct Case {
+        std::array<std::string, 4> hands;
+        int trump;
+    } cases[] = {
+        // No trump: the partner's spare cards just cover the leader's
+        // tricks; one card short; short in a hand with two winning suits;
+        // the leader void in the partner's suit.
+        {{"AK.2.32.", "4.AKQ.5.", "QJ.J3.A.", "T9.T.KQ."}, NO_TRUMP},
+        {{"AK.2.32.", "4.AKQ5..", "QJ.J3.A.", "T9.T.KQ."}, NO_TRUMP},
+        {{"AKQ.2.2.", "3.AK.A.3", "JT.QJ..A", "54.T9..K"}, NO_TRUMP},
+        {{"AK2.32..", "4..AKQ5.", "QJ.A.J3.", "T9.KQ.T."}, NO_TRUMP},
+        // Suit 3 trumps: the leading side holds every trump; an opponent
+        // with trumps follows both suits; one short in the partner's suit;
+        // one void there, so that the only way across is a ruff away.
+        {{"AK.2..32", "4.AKQ.5.", "QJ.J3.A.", "T9.T.KQ."}, 3},
+        {{"AK.2.3.2", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},
+        {{"AK.2.32.", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},
+        {{"AK.2..32", "4.AKQ..5", "QJ.J..AK", "T9.T3.Q."}, 3},
+        {{"AK.2..32", "4.AKQ..5", "QJ9...AK", "T.JT3.Q."}, 3},
+    };
+    std::vector<Position> positions;
+    for (const Case& c : cases) {
+        for (int leader = 0; leader < 4; ++leader)
+            positions.push_back(handsPosition(c.hands, c.trump, leader));
+    }
+    // Suit 2 trumps, North wins the trick on the table and leads: three
+    // cashing tricks of his, two of South's and two spare cards in South's
+    // hand; counting both would claim five of the four tricks left.
+    Position thrown = handsPosition({"9.K.K98.", "5..2.J93", "J.5.J4.Q", "6.843.3."}, 2, 0);
+    const char* played[] = {"82", "22", "42", "32"};
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(putOnTrick(&thrown, k, played[k]));
+    positions.push_back(thrown);
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
 // No card in play: nothing to search, no trick and no card. (Positions of one
 // trick are among the random endings above.)
 TEST_F(BridgeSolve, EmptyDealNeedsNoSearch) {

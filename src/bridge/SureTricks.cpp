@@ -63,16 +63,24 @@ int BridgeSolver::cashTricks(int seat, uint16_t* relevant) const {
     return total;
 }
 
-// Tricks the side of `leader` takes for sure: his own cashing tricks, or his
-// partner's when the leader can reach him in a suit the partner cashes (the
-// first of those tricks is then the leader's lead to the partner's winner).
-// Each suit counts for the hand with its top card, so one pass over the
-// suits gives both counts.
+// Tricks the side of `leader` takes for sure: his own cashing tricks, then
+// his partner's when the leader can reach him in a suit the partner cashes
+// (the first of those tricks is then the leader's lead to the partner's
+// winner). Each suit counts for the hand with its top card, so one pass over
+// the suits gives both counts.
+//
+// The partner keeps his suits while the leader cashes first when he can
+// follow or discard from his other cards throughout: he plays one card to
+// each of the leader's tricks, and only opponents without trumps may
+// discard (a side suit counts no further than the length of an opponent
+// with trumps), which leaves the partner's counts as they were or better.
+// Failing that the side takes the larger count, the partner's only with an
+// entry.
 int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
-    int own = 0, partners = 0;
+    int own = 0, partners = 0, partnerKeeps = 0;
     bool entry = false;
     for (int s = 0; s < 4; ++s) {
         const uint32_t all = inHands_[s];
@@ -82,11 +90,18 @@ int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
             own += cashInSuit(leader, s, ruffers, relevant);
         } else if (holder == partner) {
             const int w = cashInSuit(partner, s, ruffers, partnerRanks);
+            if (w == 0) continue;
             partners += w;
-            if (w != 0 && hand_[leader][s] != 0) entry = true;
+            partnerKeeps += lengthOf(shape_, partner, s);
+            if (hand_[leader][s] != 0) entry = true;
         }
     }
-    if (partners <= own || !entry) return own;
+    if (!entry) return own;
+    if (own <= cardsLeft_ / 4 - partnerKeeps) {
+        for (int s = 0; s < 4; ++s) relevant[s] |= partnerRanks[s];
+        return own + partners;
+    }
+    if (partners <= own) return own;
     for (int s = 0; s < 4; ++s) relevant[s] = partnerRanks[s];
     return partners;
 }
