@@ -80,7 +80,7 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
     const Trick saved = trick_;
     const uint64_t savedShape = shape_;
-    shape_ -= uint64_t{1} << lengthShift(seat, s);
+    shape_ -= lengthUnit(seat, s);
     hand_[seat][s] ^= bit;
     inHands_[s] ^= bit;
     --cardsLeft_;

@@ -31,10 +31,9 @@ inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t*
     const uint32_t rest = inHands_[s] & ~held;
     const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
     const int k = countCards(run);
-    const uint64_t lengths = shape_;
-    const int lhoLength = lengthOf(lengths, lho, s), rhoLength = lengthOf(lengths, rho, s);
-    const int others = std::max(std::max(lhoLength, rhoLength), lengthOf(lengths, seat ^ 2, s));
-    int w = k >= others ? lengthOf(lengths, seat, s) : k;
+    const int lhoLength = countCards(hand_[lho][s]), rhoLength = countCards(hand_[rho][s]);
+    const int others = std::max(std::max(lhoLength, rhoLength), countCards(hand_[seat ^ 2][s]));
+    int w = k >= others ? countCards(held) : k;
     if (s != trump_) {
         if ((ruffers >> lho) & 1) w = std::min(w, lhoLength);
         if ((ruffers >> rho) & 1) w = std::min(w, rhoLength);
@@ -92,7 +91,7 @@ int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
             const int w = cashInSuit(partner, s, ruffers, partnerRanks);
             if (w == 0) continue;
             partners += w;
-            partnerKeeps += lengthOf(shape_, partner, s);
+            partnerKeeps += countCards(hand_[partner][s]);
             if (hand_[leader][s] != 0) entry = true;
         }
     }
