@@ -109,7 +109,7 @@ class BridgeSolver {
     int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
     int cashTricks(int seat, uint16_t* relevant) const;
     int quickTricks(int leader, uint16_t* relevant) const;
-    int topTrumpTricks(int& holder, uint16_t* relevant) const;
+    int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;
     int noTrumpTricksAgainst(int leader, uint16_t* relevant) const;

@@ -126,7 +126,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if ((leader & 1) == 1 && tricks - quick < target) return tricks - quick;
         clearRanks(relevant);
         int holder = 0;
-        const int trumpTricks = topTrumpTricks(holder, relevant);
+        const int trumpTricks = topTrumpTricks(leader, holder, relevant);
         if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
         if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
         clearRanks(relevant);

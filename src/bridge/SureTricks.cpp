@@ -108,20 +108,18 @@ int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
 // Trumps win every trick they are played to once no higher trump is left:
 // the hand that holds the top trump takes a trick with each card of its run
 // of top trumps. Returns that run's length (0 at no trump or with no trump
-// left) with its holder, and marks the run's lowest card.
-int BridgeSolver::topTrumpTricks(int& holder, uint16_t* relevant) const {
+// left) with its holder, and marks the run's lowest card. When the holder is
+// `leader` the count is 0: his cashing tricks already hold that run.
+int BridgeSolver::topTrumpTricks(int leader, int& holder, uint16_t* relevant) const {
     if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
-    uint32_t rest = inHands_[trump_];
-    holder = owner_[trump_][highestRank(rest)];
+    const uint32_t all = inHands_[trump_];
+    holder = owner_[trump_][highestRank(all)];
+    if (holder == leader) return 0;
     const uint32_t own = hand_[holder][trump_];
-    int run = 0, lowest = 0;
-    while (rest != 0 && ((own >> highestRank(rest)) & 1)) {
-        lowest = highestRank(rest);
-        rest ^= 1u << lowest;
-        ++run;
-    }
-    relevant[trump_] |= static_cast<uint16_t>(1u << lowest);
-    return run;
+    const uint32_t rest = all & ~own;
+    const uint32_t run = rest == 0 ? own : own & ~((2u << highestRank(rest)) - 1);
+    relevant[trump_] |= static_cast<uint16_t>(1u << lowestRank(run));
+    return countCards(run);
 }
 
 // Tricks that the side not on lead takes for sure, with the cards the
