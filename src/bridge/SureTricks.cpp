@@ -39,13 +39,12 @@ inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t*
         if ((ruffers >> rho) & 1) w = std::min(w, rhoLength);
     }
     if (w == 0) return 0;
-    // The argument relies on the owners of the top min(w, k) cards.
+    // The argument relies on the owners of his top w cards, or of as many as
+    // the longest other holding (one at least) when his run reaches that far.
+    const int needed = k >= others ? std::min(w, std::max(others, 1)) : w;
     uint32_t top = run;
-    if (w < k) {
-        for (int i = 1; i < w; ++i) top ^= 1u << highestRank(top);
-        top = 1u << highestRank(top);
-    }
-    relevant[s] |= static_cast<uint16_t>(1u << lowestRank(top));
+    for (int i = 1; i < needed; ++i) top ^= 1u << highestRank(top);
+    relevant[s] |= static_cast<uint16_t>(1u << highestRank(top));
     return w;
 }
 
