@@ -108,7 +108,7 @@ class BridgeSolver {
     unsigned trumpHolders() const;
     int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
     int cashTricks(int seat, uint16_t* relevant) const;
-    int quickTricks(int leader, uint16_t* relevant) const;
+    int quickTricks(int leader, int needed, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;

@@ -73,8 +73,9 @@ int BridgeSolver::cashTricks(int seat, uint16_t* relevant) const {
 // discard (a side suit counts no further than the length of an opponent
 // with trumps), which leaves the partner's counts as they were or better.
 // Failing that the side takes the larger count, the partner's only with an
-// entry.
-int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
+// entry. The count stops at `needed`, the tricks that settle the search's
+// question, so that the cards of the other suits stay free in the table.
+int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const {
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
@@ -86,6 +87,7 @@ int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
         const int holder = owner_[s][highestRank(all)];
         if (holder == leader) {
             own += cashInSuit(leader, s, ruffers, relevant);
+            if (own >= needed) return own;
         } else if (holder == partner) {
             const int w = cashInSuit(partner, s, ruffers, partnerRanks);
             if (w == 0) continue;
