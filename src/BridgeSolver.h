@@ -107,12 +107,12 @@ class BridgeSolver {
     void forgetCuts();
     unsigned trumpHolders() const;
     int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
-    int cashTricks(int seat, uint16_t* relevant) const;
+    int cashTricks(int seat, int needed, uint16_t* relevant) const;
     int quickTricks(int leader, int needed, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;
-    int noTrumpTricksAgainst(int leader, uint16_t* relevant) const;
+    int noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
     uint64_t countShape() const;

@@ -49,11 +49,12 @@ inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t*
 }
 
 // Tricks that `seat`, on lead, takes for sure by cashing his suits one
-// after the other, with the cards the count relies on marked in `relevant`.
-int BridgeSolver::cashTricks(int seat, uint16_t* relevant) const {
+// after the other, with the cards the count relies on marked in `relevant`;
+// the count stops once it reaches `needed`.
+int BridgeSolver::cashTricks(int seat, int needed, uint16_t* relevant) const {
     const unsigned ruffers = trumpHolders();
     int total = 0;
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < 4 && total < needed; ++s) {
         const uint32_t all = inHands_[s];
         if (all != 0 && owner_[s][highestRank(all)] == seat)
             total += cashInSuit(seat, s, ruffers, relevant);
@@ -129,7 +130,7 @@ int BridgeSolver::topTrumpTricks(int leader, int& holder, uint16_t* relevant) co
 int BridgeSolver::laterTricks(int leader, int needed, uint16_t* relevant) const {
     if (trump_ != NO_TRUMP && inHands_[trump_] != 0)
         return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
-    return noTrumpTricksAgainst(leader, relevant);
+    return noTrumpTricksAgainst(leader, needed, relevant);
 }
 
 // With trumps in play, the side not on lead takes a trick when one of its
@@ -175,8 +176,9 @@ int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
 // of every suit he holds, the first trick goes to whichever of them holds
 // the top of the suit led, and that hand then cashes its winners (its own
 // count on lead: the trick it just won is one of them). The side takes at
-// least the smaller count of the opponents who hold such a top card.
-int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
+// least the smaller count of the opponents who hold such a top card; 0 when
+// that misses `needed`, and the counts stop once they reach it.
+int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const {
     bool holdsTop[4] = {false, false, false, false};
     uint16_t tops[4] = {0, 0, 0, 0};
     for (int s = 0; s < 4; ++s) {
@@ -190,7 +192,9 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
     int tricks = 13;
     uint16_t marks[4] = {tops[0], tops[1], tops[2], tops[3]};
     for (int o : {(leader + 1) & 3, (leader + 3) & 3}) {
-        if (holdsTop[o]) tricks = std::min(tricks, cashTricks(o, marks));
+        if (!holdsTop[o]) continue;
+        tricks = std::min(tricks, cashTricks(o, needed, marks));
+        if (tricks < needed) return 0;
     }
     for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
     return tricks;
