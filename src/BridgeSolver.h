@@ -107,6 +107,7 @@ class BridgeSolver {
     void forgetCuts();
     unsigned trumpHolders() const;
     int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
+    bool partnerRuffs(int leader, unsigned counted, int ownTrumps) const;
     int cashTricks(int seat, int needed, uint16_t* relevant) const;
     int quickTricks(int leader, int needed, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;

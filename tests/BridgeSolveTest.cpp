@@ -240,6 +240,31 @@ TEST_F(BridgeSolve, CashingThenCrossingToPartnerMatchesReference) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
+// A ruff in the partner's hand as the side's last sure trick (hands are
+// suit 0 to 3; each case is played with every leader): the opponents follow
+// the suit or hold no trump, and the ruff needs a trump that the leader's
+// own trump tricks leave in the partner's hand.
+TEST_F(BridgeSolve, PartnerRuffMatchesReference) {
+    struct Case {
+        std::array<std::string, 4> hands;
+        int trump;
+    } cases[] = {
+        // Both opponents follow; the one behind the partner overruffs.
+        {{"A.2.2.", "K.3.K.", "3..4.3", "Q.4.Q."}, 3},
+        {{"A.2.2.", "K.43..", "3..4.3", "Q..Q.4"}, 3},
+        // North's trump tricks draw South's only trump; an ending whose
+        // play meets such positions.
+        {{"AK..2.3", "Q.32.T.", "5.54..2", "J.T.3.4"}, 0},
+        {{"..AQ9.Q", "T..K.T9", "KJ9..T.", "..J8.A8"}, 2},
+    };
+    std::vector<Position> positions;
+    for (const Case& c : cases) {
+        for (int leader = 0; leader < 4; ++leader)
+            positions.push_back(handsPosition(c.hands, c.trump, leader));
+    }
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
 namespace {
 
 // The same ending with the cards of each suit dealt again among the hands

@@ -62,6 +62,27 @@ int BridgeSolver::cashTricks(int seat, int needed, uint16_t* relevant) const {
     return total;
 }
 
+// True when the partner of `leader` ruffs a trick after the leader has
+// cashed his tricks (`counted`: his suits that count, `ownTrumps` of them
+// in trumps): the leader holds a suit he does not count in which the
+// partner is void, and each opponent holds that suit or no trump, so that
+// any trump of the partner's wins; the partner keeps one when he holds more
+// trumps than the leader's trump tricks draw from him (he throws his other
+// cards on the leader's side suits). Only suit lengths decide it.
+bool BridgeSolver::partnerRuffs(int leader, unsigned counted, int ownTrumps) const {
+    if (trump_ == NO_TRUMP) return false;
+    const int partner = leader ^ 2, lho = (leader + 1) & 3, rho = (leader + 3) & 3;
+    if (countCards(hand_[partner][trump_]) <= ownTrumps) return false;
+    for (int s = 0; s < 4; ++s) {
+        if (s == trump_ || ((counted >> s) & 1) || hand_[leader][s] == 0 || hand_[partner][s] != 0)
+            continue;
+        if ((hand_[lho][s] != 0 || hand_[lho][trump_] == 0) &&
+            (hand_[rho][s] != 0 || hand_[rho][trump_] == 0))
+            return true;
+    }
+    return false;
+}
+
 // Tricks the side of `leader` takes for sure: his own cashing tricks, then
 // his partner's when the leader can reach him in a suit the partner cashes
 // (the first of those tricks is then the leader's lead to the partner's
@@ -80,15 +101,19 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
-    int own = 0, partners = 0, partnerKeeps = 0;
+    int own = 0, partners = 0, partnerKeeps = 0, ownTrumps = 0;
+    unsigned counted = 0;
     bool entry = false;
     for (int s = 0; s < 4; ++s) {
         const uint32_t all = inHands_[s];
         if (all == 0) continue;
         const int holder = owner_[s][highestRank(all)];
         if (holder == leader) {
-            own += cashInSuit(leader, s, ruffers, relevant);
+            const int w = cashInSuit(leader, s, ruffers, relevant);
+            own += w;
             if (own >= needed) return own;
+            if (w != 0) counted |= 1u << s;
+            if (s == trump_) ownTrumps = w;
         } else if (holder == partner) {
             const int w = cashInSuit(partner, s, ruffers, partnerRanks);
             if (w == 0) continue;
@@ -97,6 +122,7 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
             if (hand_[leader][s] != 0) entry = true;
         }
     }
+    if (own + 1 == needed && partnerRuffs(leader, counted, ownTrumps)) return needed;
     if (!entry) return own;
     if (own <= cardsLeft_ / 4 - partnerKeeps) {
         for (int s = 0; s < 4; ++s) relevant[s] |= partnerRanks[s];
