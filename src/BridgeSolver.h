@@ -109,17 +109,17 @@ class BridgeSolver {
     int rememberedCut(uint64_t context) const;
     int candidateOrNone(int seat, int card) const;
     void rememberCut(uint64_t context, int card);
-    int cashTricks(int seat, uint16_t* relevant, int* perSuit) const;
-    int quickTricks(int leader, uint16_t* relevant) const;
-    int topTrumpTricks(int& holder, uint16_t* relevant) const;
+    unsigned trumpHolders() const;
+    int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
+    bool partnerRuffs(int leader, unsigned counted, int ownTrumps) const;
+    int cashTricks(int seat, int needed, uint16_t* relevant) const;
+    int quickTricks(int leader, int needed, uint16_t* relevant) const;
+    int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;
-    int noTrumpTricksAgainst(int leader, uint16_t* relevant) const;
+    int noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
-    static uint64_t lengthUnit(int seat, int suit) {
-        return uint64_t{1} << (60 - 16 * seat - 4 * suit);
-    }
     void prefetchBucket(uint64_t shape, int leader) const;
     // Settles the target from the table when it can (its ranks go to
     // `relevant`); else `hint` receives a remembered card, if any.

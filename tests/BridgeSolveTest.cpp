@@ -201,6 +201,85 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
+// The leader cashes his own winners, then crosses to his partner's or leads
+// a suit for the partner to ruff (hands are suit 0 to 3; each case is played
+// with every leader).
+TEST_F(BridgeSolve, CashingThenPartnerTricksMatchReference) {
+    struct Case {
+        std::array<std::string, 4> hands;
+        int trump;
+    } cases[] = {
+        // No trump: the partner's spare cards just cover the leader's
+        // tricks; one card short; the leader void in the partner's suit.
+        {{"AK.2.32.", "4.AKQ.5.", "QJ.J3.A.", "T9.T.KQ."}, NO_TRUMP},
+        {{"AKQ.2.2.", "3.AK.A.3", "JT.QJ..A", "54.T9..K"}, NO_TRUMP},
+        {{"AK2.32..", "4..AKQ5.", "QJ.A.J3.", "T9.KQ.T."}, NO_TRUMP},
+        // Suit 3 trumps: an opponent with trumps follows both suits; one
+        // short in the partner's suit; one void there.
+        {{"AK.2.3.2", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},
+        {{"AK.2..32", "4.AKQ..5", "QJ.J..AK", "T9.T3.Q."}, 3},
+        {{"AK.2..32", "4.AKQ..5", "QJ9...AK", "T.JT3.Q."}, 3},
+        // A ruff in the partner's hand: both opponents follow; the one
+        // behind the partner overruffs; an ending whose play meets the
+        // leader's trump tricks drawing the partner's last trump.
+        {{"A.2.2.", "K.3.K.", "3..4.3", "Q.4.Q."}, 3},
+        {{"A.2.2.", "K.43..", "3..4.3", "Q..Q.4"}, 3},
+        {{"..AQ9.Q", "T..K.T9", "KJ9..T.", "..J8.A8"}, 2},
+    };
+    std::vector<Position> positions;
+    for (const Case& c : cases) {
+        for (int leader = 0; leader < 4; ++leader)
+            positions.push_back(handsPosition(c.hands, c.trump, leader));
+    }
+    // Suit 2 trumps, North wins the trick on the table and leads: three
+    // cashing tricks of his, two of South's and two spare cards in South's
+    // hand; counting both would claim five of the four tricks left.
+    Position thrown = handsPosition({"9.K.K98.", "5..2.J93", "J.5.J4.Q", "6.843.3."}, 2, 0);
+    const char* played[] = {"82", "22", "42", "32"};
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(putOnTrick(&thrown, k, played[k]));
+    positions.push_back(thrown);
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
+namespace {
+
+// The same ending with the cards of each suit dealt again among the hands
+// that hold that suit, each keeping its length: every hand's length in
+// every suit, and so the table's key, stays the same.
+Position sameShape(TestRandom& random, const Position& p) {
+    Position q = p;
+    for (int suit = 0; suit < 4; ++suit) {
+        std::vector<int> owners;
+        for (int r = 0; r < 13; ++r) {
+            if (p.deal[cardIndex(suit, r)] != 0) owners.push_back(p.deal[cardIndex(suit, r)]);
+        }
+        for (size_t i = owners.size(); i > 1; --i) std::swap(owners[i - 1], owners[random.below(i)]);
+        size_t next = 0;
+        for (int r = 0; r < 13; ++r) {
+            if (p.deal[cardIndex(suit, r)] != 0) q.deal[cardIndex(suit, r)] = owners[next++];
+        }
+    }
+    return q;
+}
+
+}  // namespace
+
+// Many endings of one shape, solved one after the other on the kept table:
+// an entry made from a sure-trick cut-off in one of them meets the others,
+// where it holds only if it fixed every card its argument relied on.
+TEST_F(BridgeSolve, EndingsOfOneShapeShareTheTable) {
+    TestRandom random(7070);
+    std::vector<Position> positions;
+    for (int base = 0; base < sampleSize(80, 16); ++base) {
+        const int trump = random.below(5), leader = random.below(4);
+        const Position first = base % 2 == 0
+                                   ? crowdedEnding(random, 5, 2 + random.below(2), trump, leader)
+                                   : randomPosition(random, PositionShape{5, trump, leader, 0});
+        for (int i = 0; i < 40; ++i) positions.push_back(sameShape(random, first));
+    }
+    EXPECT_EQ(countDisagreements(positions), 0);
+}
+
 // No card in play: nothing to search, no trick and no card. (Positions of one
 // trick are among the random endings above.)
 TEST_F(BridgeSolve, EmptyDealNeedsNoSearch) {

@@ -40,6 +40,18 @@ inline constexpr CardCounts CARD_COUNTS{};
 inline int countCards(uint32_t mask) {
     return CARD_COUNTS.of[mask & 0x1FFF];
 }
+// One card of a seat's suit in a shape (sixteen four-bit lengths, seat 0
+// suit 0 in the top four bits), by seat * 4 + suit.
+struct LengthUnits {
+    uint64_t of[16];
+    constexpr LengthUnits() : of() {
+        for (int i = 0; i < 16; ++i) of[i] = uint64_t{1} << (60 - 4 * i);
+    }
+};
+inline constexpr LengthUnits LENGTH_UNITS{};
+inline uint64_t lengthUnit(int seat, int suit) {
+    return LENGTH_UNITS.of[seat * 4 + suit];
+}
 // Ranks strictly between low and high.
 inline uint32_t ranksBetween(int low, int high) {
     return ((1u << high) - 1) & ~((2u << low) - 1);

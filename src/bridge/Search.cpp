@@ -116,12 +116,12 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         lengths = shape_;
         prefetchBucket(lengths, leader);
         // Sure tricks of either side bound the North-South tricks.
-        const int quick = quickTricks(leader, relevant);
+        const int quick = quickTricks(leader, (leader & 1) == 0 ? target : tricks - target + 1, relevant);
         if ((leader & 1) == 0 && quick >= target) return quick;
         if ((leader & 1) == 1 && tricks - quick < target) return tricks - quick;
         clearRanks(relevant);
         int holder = 0;
-        const int trumpTricks = topTrumpTricks(holder, relevant);
+        const int trumpTricks = topTrumpTricks(leader, holder, relevant);
         if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
         if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
         clearRanks(relevant);

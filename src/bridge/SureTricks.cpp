@@ -8,79 +8,146 @@
 
 using namespace bridge;
 
-// Tricks that `seat`, on lead, takes for sure by cashing: per suit, his
-// cards above every other card of the suit (all of his cards once the others
-// are out of the suit). At a trump contract a side suit counts no further
-// than the length of an opponent who could ruff it. perSuit receives the
-// count of each suit, `relevant` the cards the count relies on.
-int BridgeSolver::cashTricks(int seat, uint16_t* relevant, int* perSuit) const {
+// The seats that hold trumps, one bit each (none at no trump).
+unsigned BridgeSolver::trumpHolders() const {
+    if (trump_ == NO_TRUMP) return 0;
+    unsigned seats = 0;
+    for (int seat = 0; seat < 4; ++seat) {
+        if (hand_[seat][trump_] != 0) seats |= 1u << seat;
+    }
+    return seats;
+}
+
+// Tricks that `seat`, on lead, takes for sure by cashing suit s, whose top
+// card he holds: his cards above every other card of the suit (all of his
+// cards once the others are out of the suit). At a trump contract a side
+// suit counts no further than the length of an opponent who could ruff it
+// (`ruffers`: the seats with trumps). Marks in `relevant` the card the count
+// relies on.
+inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const {
     const int lho = (seat + 1) & 3, rho = (seat + 3) & 3;
+    const uint32_t held = hand_[seat][s];
+    // His cards above the best card of the others: his top run.
+    const uint32_t rest = inHands_[s] & ~held;
+    const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+    const int k = countCards(run);
+    const int lhoLength = countCards(hand_[lho][s]), rhoLength = countCards(hand_[rho][s]);
+    const int others = std::max(std::max(lhoLength, rhoLength), countCards(hand_[seat ^ 2][s]));
+    int w = k >= others ? countCards(held) : k;
+    if (s != trump_) {
+        if ((ruffers >> lho) & 1) w = std::min(w, lhoLength);
+        if ((ruffers >> rho) & 1) w = std::min(w, rhoLength);
+    }
+    if (w == 0) return 0;
+    // The argument relies on the owners of his top w cards, or of as many as
+    // the longest other holding (one at least) when his run reaches that far.
+    const int needed = k >= others ? std::min(w, std::max(others, 1)) : w;
+    uint32_t top = run;
+    for (int i = 1; i < needed; ++i) top ^= 1u << highestRank(top);
+    relevant[s] |= static_cast<uint16_t>(1u << highestRank(top));
+    return w;
+}
+
+// Tricks that `seat`, on lead, takes for sure by cashing his suits one
+// after the other, with the cards the count relies on marked in `relevant`;
+// the count stops once it reaches `needed`.
+int BridgeSolver::cashTricks(int seat, int needed, uint16_t* relevant) const {
+    const unsigned ruffers = trumpHolders();
     int total = 0;
-    for (int s = 0; s < 4; ++s) {
-        perSuit[s] = 0;
-        const uint32_t held = hand_[seat][s];
-        if (held == 0) continue;
-        // His cards above the best card of the others: his top run.
-        const uint32_t rest = inHands_[s] & ~held;
-        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
-        if (run == 0) continue;
-        const int k = countCards(run);
-        const int others = std::max(std::max(countCards(hand_[lho][s]), countCards(hand_[rho][s])),
-                                    countCards(hand_[seat ^ 2][s]));
-        int w = k >= others ? countCards(held) : k;
-        if (trump_ != NO_TRUMP && s != trump_) {
-            for (int o : {lho, rho}) {
-                if (hand_[o][trump_] != 0) w = std::min(w, countCards(hand_[o][s]));
-            }
-        }
-        if (w == 0) continue;
-        perSuit[s] = w;
-        total += w;
-        // The argument relies on the owners of the top min(w, k) cards.
-        uint32_t top = run;
-        if (w < k) {
-            for (int i = 1; i < w; ++i) top ^= 1u << highestRank(top);
-            top = 1u << highestRank(top);
-        }
-        relevant[s] |= static_cast<uint16_t>(1u << lowestRank(top));
+    for (int s = 0; s < 4 && total < needed; ++s) {
+        const uint32_t all = inHands_[s];
+        if (all != 0 && owner_[s][highestRank(all)] == seat)
+            total += cashInSuit(seat, s, ruffers, relevant);
     }
     return total;
 }
 
-// Tricks the side of `leader` takes for sure: his own cashing tricks, or his
-// partner's when the leader can reach him in a suit the partner cashes (the
-// first of those tricks is then the leader's lead to the partner's winner).
-int BridgeSolver::quickTricks(int leader, uint16_t* relevant) const {
-    int perSuit[4];
-    const int own = cashTricks(leader, relevant, perSuit);
-    uint16_t partnerRanks[4] = {0, 0, 0, 0};
-    const int partner = cashTricks(leader ^ 2, partnerRanks, perSuit);
-    if (partner <= own) return own;
+// True when the partner of `leader` ruffs a trick after the leader has
+// cashed his tricks (`counted`: his suits that count, `ownTrumps` of them
+// in trumps): the leader holds a suit he does not count in which the
+// partner is void, and each opponent holds that suit or no trump, so that
+// any trump of the partner's wins; the partner keeps one when he holds more
+// trumps than the leader's trump tricks draw from him (he throws his other
+// cards on the leader's side suits). Only suit lengths decide it.
+bool BridgeSolver::partnerRuffs(int leader, unsigned counted, int ownTrumps) const {
+    if (trump_ == NO_TRUMP) return false;
+    const int partner = leader ^ 2, lho = (leader + 1) & 3, rho = (leader + 3) & 3;
+    if (countCards(hand_[partner][trump_]) <= ownTrumps) return false;
     for (int s = 0; s < 4; ++s) {
-        if (perSuit[s] == 0 || hand_[leader][s] == 0) continue;
-        for (int u = 0; u < 4; ++u) relevant[u] = partnerRanks[u];
-        return partner;
+        if (s == trump_ || ((counted >> s) & 1) || hand_[leader][s] == 0 || hand_[partner][s] != 0)
+            continue;
+        if ((hand_[lho][s] != 0 || hand_[lho][trump_] == 0) &&
+            (hand_[rho][s] != 0 || hand_[rho][trump_] == 0))
+            return true;
     }
-    return own;
+    return false;
+}
+
+// Tricks the side of `leader` takes for sure: his own cashing tricks, then
+// his partner's when the leader can reach him in a suit the partner cashes
+// (the first of those tricks is then the leader's lead to the partner's
+// winner). Each suit counts for the hand with its top card, so one pass over
+// the suits gives both counts.
+//
+// The partner keeps his suits while the leader cashes first when he can
+// follow or discard from his other cards throughout: he plays one card to
+// each of the leader's tricks, and only opponents without trumps may
+// discard (a side suit counts no further than the length of an opponent
+// with trumps), which leaves the partner's counts as they were or better.
+// Failing that the side takes the larger count, the partner's only with an
+// entry. The count stops at `needed`, the tricks that settle the search's
+// question, so that the cards of the other suits stay free in the table.
+int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const {
+    const int partner = leader ^ 2;
+    const unsigned ruffers = trumpHolders();
+    uint16_t partnerRanks[4] = {0, 0, 0, 0};
+    int own = 0, partners = 0, partnerKeeps = 0, ownTrumps = 0;
+    unsigned counted = 0;
+    bool entry = false;
+    for (int s = 0; s < 4; ++s) {
+        const uint32_t all = inHands_[s];
+        if (all == 0) continue;
+        const int holder = owner_[s][highestRank(all)];
+        if (holder == leader) {
+            const int w = cashInSuit(leader, s, ruffers, relevant);
+            own += w;
+            if (own >= needed) return own;
+            if (w != 0) counted |= 1u << s;
+            if (s == trump_) ownTrumps = w;
+        } else if (holder == partner) {
+            const int w = cashInSuit(partner, s, ruffers, partnerRanks);
+            if (w == 0) continue;
+            partners += w;
+            partnerKeeps += countCards(hand_[partner][s]);
+            if (hand_[leader][s] != 0) entry = true;
+        }
+    }
+    if (own + 1 == needed && partnerRuffs(leader, counted, ownTrumps)) return needed;
+    if (!entry) return own;
+    if (own <= cardsLeft_ / 4 - partnerKeeps) {
+        for (int s = 0; s < 4; ++s) relevant[s] |= partnerRanks[s];
+        return own + partners;
+    }
+    if (partners <= own) return own;
+    for (int s = 0; s < 4; ++s) relevant[s] = partnerRanks[s];
+    return partners;
 }
 
 // Trumps win every trick they are played to once no higher trump is left:
 // the hand that holds the top trump takes a trick with each card of its run
 // of top trumps. Returns that run's length (0 at no trump or with no trump
-// left) with its holder, and marks the run's lowest card.
-int BridgeSolver::topTrumpTricks(int& holder, uint16_t* relevant) const {
+// left) with its holder, and marks the run's lowest card. When the holder is
+// `leader` the count is 0: his cashing tricks already hold that run.
+int BridgeSolver::topTrumpTricks(int leader, int& holder, uint16_t* relevant) const {
     if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
-    uint32_t rest = inHands_[trump_];
-    holder = owner_[trump_][highestRank(rest)];
+    const uint32_t all = inHands_[trump_];
+    holder = owner_[trump_][highestRank(all)];
+    if (holder == leader) return 0;
     const uint32_t own = hand_[holder][trump_];
-    int run = 0, lowest = 0;
-    while (rest != 0 && ((own >> highestRank(rest)) & 1)) {
-        lowest = highestRank(rest);
-        rest ^= 1u << lowest;
-        ++run;
-    }
-    relevant[trump_] |= static_cast<uint16_t>(1u << lowest);
-    return run;
+    const uint32_t rest = all & ~own;
+    const uint32_t run = rest == 0 ? own : own & ~((2u << highestRank(rest)) - 1);
+    relevant[trump_] |= static_cast<uint16_t>(1u << lowestRank(run));
+    return countCards(run);
 }
 
 // Tricks that the side not on lead takes for sure, with the cards the
@@ -89,7 +156,7 @@ int BridgeSolver::topTrumpTricks(int& holder, uint16_t* relevant) const {
 int BridgeSolver::laterTricks(int leader, int needed, uint16_t* relevant) const {
     if (trump_ != NO_TRUMP && inHands_[trump_] != 0)
         return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
-    return noTrumpTricksAgainst(leader, relevant);
+    return noTrumpTricksAgainst(leader, needed, relevant);
 }
 
 // With trumps in play, the side not on lead takes a trick when one of its
@@ -135,8 +202,9 @@ int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
 // of every suit he holds, the first trick goes to whichever of them holds
 // the top of the suit led, and that hand then cashes its winners (its own
 // count on lead: the trick it just won is one of them). The side takes at
-// least the smaller count of the opponents who hold such a top card.
-int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
+// least the smaller count of the opponents who hold such a top card; 0 when
+// that misses `needed`, and the counts stop once they reach it.
+int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const {
     bool holdsTop[4] = {false, false, false, false};
     uint16_t tops[4] = {0, 0, 0, 0};
     for (int s = 0; s < 4; ++s) {
@@ -147,11 +215,12 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, uint16_t* relevant) const {
         holdsTop[holder] = true;
         tops[s] = static_cast<uint16_t>(1u << top);
     }
-    int perSuit[4];
     int tricks = 13;
     uint16_t marks[4] = {tops[0], tops[1], tops[2], tops[3]};
     for (int o : {(leader + 1) & 3, (leader + 3) & 3}) {
-        if (holdsTop[o]) tricks = std::min(tricks, cashTricks(o, marks, perSuit));
+        if (!holdsTop[o]) continue;
+        tricks = std::min(tricks, cashTricks(o, needed, marks));
+        if (tricks < needed) return 0;
     }
     for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
     return tricks;
