@@ -53,7 +53,7 @@ class BridgeSolver {
     // highest): the exact part of a table key, kept up to date as cards go.
     uint64_t shape_ = 0;
     int trump_ = 4;
-    int cardsLeft_ = 0;  // cards in hands
+    int cardsLeft_ = 0;         // cards in hands
     struct alignas(16) Trick {  // small: the search copies it for every card tried
         uint8_t leader;
         uint8_t count;  // cards on it

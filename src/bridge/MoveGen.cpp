@@ -91,10 +91,9 @@ void BridgeSolver::addFollows(int seat, Moves& m, bool inSearch) const {
     const int s = trick_.suit;
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
     const bool ruffed = trick_.winSuit != s;
-    const bool partnerCanWin =
-        (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
-        (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
-         hand_[partner][trump_] != 0);
+    const bool partnerCanWin = (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
+                               (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
+                                hand_[partner][trump_] != 0);
     const bool covers = inSearch && !partnerCanWin;
     const uint32_t all = inHands_[s] | trick_.onTrick[s];
     forEachRun(hand_[seat][s], inSearch, trickRunBreaks(s), all, [&](int r) {

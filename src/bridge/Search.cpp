@@ -116,7 +116,8 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         lengths = shape_;
         prefetchBucket(lengths, leader);
         // Sure tricks of either side bound the North-South tricks.
-        const int quick = quickTricks(leader, (leader & 1) == 0 ? target : tricks - target + 1, relevant);
+        const int quick =
+            quickTricks(leader, (leader & 1) == 0 ? target : tricks - target + 1, relevant);
         if ((leader & 1) == 0 && quick >= target) return quick;
         if ((leader & 1) == 1 && tricks - quick < target) return tricks - quick;
         clearRanks(relevant);
