@@ -120,6 +120,7 @@ class BridgeSolver {
     int noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;
+    void markPlayedForRun(int seat, int card, uint16_t* relevant) const;
     void prefetchBucket(uint64_t shape, int leader) const;
     // Settles the target from the table when it can (its ranks go to
     // `relevant`); else `hint` receives a remembered card, if any.

@@ -71,6 +71,23 @@ void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
     relevant[s] |= static_cast<uint16_t>(marks);
 }
 
+// A card played for its run of equivalent cards in the hand stands for the
+// cards above it in the run only while nothing lies between them. When the
+// answer relied on one of those cards, it relied on that too: the played
+// card's rank is marked with them.
+void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) const {
+    const int s = suitOf(card), r = rankOf(card);
+    // Leads are the top card of their run; nothing above the card mattered.
+    if (trick_.count == 0 || (relevant[s] >> r) <= 1) return;
+    uint32_t run = 0;
+    for (uint32_t above = trickRunBreaks(s) & ~((2u << r) - 1); above != 0; above &= above - 1) {
+        const int next = lowestRank(above);
+        if (!((hand_[seat][s] >> next) & 1)) break;
+        run |= 1u << next;
+    }
+    if (relevant[s] & run) relevant[s] |= static_cast<uint16_t>(1u << r);
+}
+
 int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const int s = suitOf(card);
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
@@ -144,6 +161,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     // Tries one card; true when it settles the target for the seat's side.
     auto tryOne = [&](int card) {
         const int v = tryCard(seat, card, target, child);
+        markPlayedForRun(seat, card, child);
         if ((v >= target) == northSouth) {
             cut = card;
             best = v;
