@@ -74,37 +74,38 @@ struct BridgeSolver::Moves {
 
 namespace bridge {
 
+// Takes the highest run of `held` out of it: cards with no card of `breaks`
+// between them form one run. Returns its top card; `bottom` receives its
+// lowest.
+inline int takeTopRun(uint32_t& held, uint32_t breaks, int& bottom) {
+    const int top = highestRank(held);
+    held ^= 1u << top;
+    bottom = top;
+    while (held != 0) {
+        const int next = highestRank(held);
+        if (breaks & ranksBetween(next, bottom)) break;
+        held ^= 1u << next;
+        bottom = next;
+    }
+    return top;
+}
+
 // Calls f(rank) for the top card of each run of `held`: cards with no other
 // card of `inPlay` between them form one run.
 template <typename F>
 void forEachRunTop(uint32_t held, uint32_t inPlay, F f) {
-    while (held != 0) {
-        int r = highestRank(held);
-        f(r);
-        held ^= 1u << r;
-        while (held != 0) {
-            const int next = highestRank(held);
-            if (inPlay & ranksBetween(next, r)) break;
-            held ^= 1u << next;
-            r = next;
-        }
-    }
+    int bottom;
+    while (held != 0) f(takeTopRun(held, inPlay, bottom));
 }
 
 // Calls f(rank) for the lowest card of each run of `held` (cards with no
 // card of `breaks` between them), from the top run down.
 template <typename F>
 void forEachRunBottom(uint32_t held, uint32_t breaks, F f) {
+    int bottom;
     while (held != 0) {
-        int r = highestRank(held);
-        held ^= 1u << r;
-        while (held != 0) {
-            const int next = highestRank(held);
-            if (breaks & ranksBetween(next, r)) break;
-            held ^= 1u << next;
-            r = next;
-        }
-        f(r);
+        takeTopRun(held, breaks, bottom);
+        f(bottom);
     }
 }
 
