@@ -5,9 +5,6 @@
 // seat's own cards of it and the trick's winning card; when void in it, the
 // hand and the winning card. Two contexts that share a slot and a tag only
 // cost time: the card is a hint (and the search checks it is a candidate).
-#include <algorithm>
-#include <iterator>
-
 #include "bridge/Internal.h"
 
 using namespace bridge;
@@ -41,10 +38,6 @@ inline uint64_t mixed(uint64_t context) {
     context *= 0x9E3779B97F4A7C15ull;
     return context ^ (context >> 29);
 }
-
-}  // namespace
-
-namespace {
 
 // A slot's tag: the context's hash with the table's generation, so that a
 // new generation leaves every remembered card stale without a clear.

@@ -77,14 +77,14 @@ void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
 // card's rank is marked with them.
 void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) const {
     const int s = suitOf(card), r = rankOf(card);
-    // Leads are the top card of their run; nothing above the card mattered.
+    // A lead is the top card of its run; and nothing to mark when no card
+    // above the played one mattered.
     if (trick_.count == 0 || (relevant[s] >> r) <= 1) return;
-    uint32_t run = 0;
-    for (uint32_t above = trickRunBreaks(s) & ~((2u << r) - 1); above != 0; above &= above - 1) {
-        const int next = lowestRank(above);
-        if (!((hand_[seat][s] >> next) & 1)) break;
-        run |= 1u << next;
-    }
+    // The run reaches up to the first card above it held by another hand
+    // (or winning the trick).
+    const uint32_t held = hand_[seat][s], above = ~((2u << r) - 1);
+    const uint32_t others = trickRunBreaks(s) & ~held & above;
+    const uint32_t run = held & above & (others != 0 ? (1u << lowestRank(others)) - 1 : ~0u);
     if (relevant[s] & run) relevant[s] |= static_cast<uint16_t>(1u << r);
 }
 

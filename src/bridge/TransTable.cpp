@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -119,8 +118,8 @@ void BridgeSolver::releaseTable() {
     fresh_ = true;
 }
 
-// A new generation makes every entry and remembered cut-off card stale; only when the counter wraps
-// are the pages handed back, to come again zeroed.
+// A new generation makes every entry and remembered cut-off card stale;
+// only when the counter wraps are the pages handed back, to come again zeroed.
 void BridgeSolver::clearTable() {
     if (++generation_ == 0) {
         madvise(table_, TABLE_BYTES, MADV_DONTNEED);
