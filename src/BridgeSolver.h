@@ -73,7 +73,7 @@ class BridgeSolver {
     // Cut-off card per context of a move (see cutContext), by a hash: a tag
     // of the context and the table's generation above the card. It lives
     // in the table's mapping, after the buckets.
-    uint32_t* cuts_ = nullptr;
+    uint16_t* cuts_ = nullptr;
 
     // ---- the transposition table ----
     Bucket* table_ = nullptr;
@@ -106,6 +106,8 @@ class BridgeSolver {
     void addVoidPlays(int seat, Moves& moves, int discardLength, bool inSearch) const;
     uint32_t trickRunBreaks(int s) const;
     uint64_t cutContext(int seat) const;
+    void prefetchCut(uint64_t context) const;
+    int lastHandFirst(int seat) const;
     int rememberedCut(uint64_t context) const;
     int candidateOrNone(int seat, int card) const;
     void rememberCut(uint64_t context, int card);

@@ -39,10 +39,14 @@ inline uint64_t mixed(uint64_t context) {
     return context ^ (context >> 29);
 }
 
-// A slot's tag: the context's hash with the table's generation, so that a
-// new generation leaves every remembered card stale without a clear.
-inline uint32_t cutTag(uint64_t h, uint32_t generation) {
-    return (static_cast<uint32_t>(h) ^ (generation * 0x9E3779B1u)) & 0xFFFFFF00u;
+// A slot's tag: ten bits of the context's hash mixed with the table's
+// generation, so that a new generation leaves every remembered card stale
+// without a clear. The card (suit * 16 + rank) takes the low six bits.
+constexpr uint16_t TAG_BITS = 0xFFC0;
+
+inline uint16_t cutTag(uint64_t h, uint32_t generation) {
+    return static_cast<uint16_t>((static_cast<uint32_t>(h) ^ (generation * 0x9E3779B1u)) &
+                                 TAG_BITS);
 }
 
 inline uint32_t cutSlot(uint64_t h) {
@@ -51,15 +55,19 @@ inline uint32_t cutSlot(uint64_t h) {
 
 }  // namespace
 
+void BridgeSolver::prefetchCut(uint64_t context) const {
+    __builtin_prefetch(&cuts_[cutSlot(mixed(context))]);
+}
+
 int BridgeSolver::rememberedCut(uint64_t context) const {
     const uint64_t h = mixed(context);
-    const uint32_t held = cuts_[cutSlot(h)];
-    return (held & 0xFFFFFF00u) == cutTag(h, generation_) ? static_cast<int>(held & 0xFF) : -1;
+    const uint16_t held = cuts_[cutSlot(h)];
+    return (held & TAG_BITS) == cutTag(h, generation_) ? static_cast<int>(held & ~TAG_BITS) : -1;
 }
 
 void BridgeSolver::rememberCut(uint64_t context, int card) {
     const uint64_t h = mixed(context);
-    cuts_[cutSlot(h)] = cutTag(h, generation_) | static_cast<uint32_t>(card);
+    cuts_[cutSlot(h)] = static_cast<uint16_t>(cutTag(h, generation_) | card);
 }
 
 // The card when the seat may play it and the move list would hold it (it

@@ -11,7 +11,7 @@ namespace bridge {
 
 using ::NO_TRUMP;
 constexpr uint8_t NO_MOVE = 0xFF;
-constexpr int CUT_SLOT_BITS = 18;  // slots of the cut-off card memory
+constexpr int CUT_SLOT_BITS = 17;  // slots of the cut-off card memory
 // Cards inside the search: suit * 16 + rank (rank 0 = two .. 12 = ace).
 inline int cardOf(int suit, int rank) {
     return suit * 16 + rank;

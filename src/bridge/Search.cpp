@@ -88,6 +88,18 @@ void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) cons
     if (relevant[s] & run) relevant[s] |= static_cast<uint16_t>(1u << r);
 }
 
+// The last hand's first try when it follows suit: the cheapest card that
+// beats the opponents' winning card, else its lowest card (both the lowest
+// of their runs, as the move list holds them).
+int BridgeSolver::lastHandFirst(int seat) const {
+    const int s = trick_.suit;
+    const uint32_t held = hand_[seat][s];
+    const bool opponentsWin = ((trick_.winSeat ^ seat) & 1) == 1;
+    const uint32_t winners = held & ~((2u << trick_.winRank) - 1);
+    if (opponentsWin && trick_.winSuit == s && winners != 0) return cardOf(s, lowestRank(winners));
+    return cardOf(s, lowestRank(held));
+}
+
 int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const int s = suitOf(card);
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
@@ -132,6 +144,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
         lengths = shape_;
         prefetchBucket(lengths, leader);
+        prefetchCut(cutContext(leader));
         // Sure tricks of either side bound the North-South tricks.
         const int quick =
             quickTricks(leader, (leader & 1) == 0 ? target : tricks - target + 1, relevant);
@@ -153,7 +166,6 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     }
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
-    const uint64_t context = cutContext(seat);
     int cut = -1;
     int best = northSouth ? 0 : tricks;
     uint16_t child[4];
@@ -184,17 +196,22 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     };
     // The card that last cut off in this context is tried before the list
     // is built, which it most often makes unneeded; the list then skips it.
-    const int remembered = candidateOrNone(seat, rememberedCut(context));
-    if (remembered < 0 || !tryOne(remembered)) {
+    // The last hand to follow suit tries the cheapest card that wins the
+    // trick from the opponents, else the lowest: this beats the memory.
+    const bool lastToFollow = trick_.count == 3 && hand_[seat][trick_.suit] != 0;
+    const uint64_t context = lastToFollow ? 0 : cutContext(seat);
+    const int first =
+        lastToFollow ? lastHandFirst(seat) : candidateOrNone(seat, rememberedCut(context));
+    if (first < 0 || !tryOne(first)) {
         Moves moves;
         generateMoves(seat, moves, hint);
         for (int i = 0; i < moves.count; ++i) {
             const int card = moves.card[i];
-            if (card == remembered || ((skip[suitOf(card)] >> rankOf(card)) & 1)) continue;
+            if (card == first || ((skip[suitOf(card)] >> rankOf(card)) & 1)) continue;
             if (tryOne(card)) break;
         }
     }
-    if (cut >= 0) rememberCut(context, cut);
+    if (cut >= 0 && !lastToFollow) rememberCut(context, cut);
     if (trickStart) {
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
         if (best >= target)

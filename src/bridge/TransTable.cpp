@@ -51,7 +51,7 @@ namespace {
 
 constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
 constexpr std::size_t BUCKET_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
-constexpr std::size_t CUT_BYTES = sizeof(uint32_t) << CUT_SLOT_BITS;
+constexpr std::size_t CUT_BYTES = sizeof(uint16_t) << CUT_SLOT_BITS;
 constexpr std::size_t TABLE_BYTES = BUCKET_BYTES + CUT_BYTES;
 
 uint16_t tagOf(uint64_t h) {
@@ -105,7 +105,7 @@ bool BridgeSolver::reserveTable() {
     madvise(p, TABLE_BYTES, MADV_HUGEPAGE);
 #endif
     table_ = static_cast<Bucket*>(p);
-    cuts_ = reinterpret_cast<uint32_t*>(static_cast<char*>(p) + BUCKET_BYTES);
+    cuts_ = reinterpret_cast<uint16_t*>(static_cast<char*>(p) + BUCKET_BYTES);
     generation_ = 0;  // fresh pages are all zero: every entry is stale
     fresh_ = true;
     return true;
@@ -180,12 +180,14 @@ bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
 
 }  // namespace
 
-// Starts loading the bucket's header and first tags while the sure tricks
-// are counted.
+// Starts loading the bucket's header and the first slots' tags and top
+// owners while the sure tricks are counted.
 void BridgeSolver::prefetchBucket(uint64_t shape, int leader) const {
     const Bucket* bucket = &table_[mixed(shape, leader) >> (64 - TABLE_BITS)];
     __builtin_prefetch(bucket);
     __builtin_prefetch(reinterpret_cast<const char*>(bucket) + 64);
+    __builtin_prefetch(bucket->topTwo);
+    __builtin_prefetch(bucket->topTwoMask);
 }
 
 bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
