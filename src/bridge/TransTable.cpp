@@ -32,7 +32,7 @@ uint64_t mixed(uint64_t shape, int leader) {
 }  // namespace
 
 // The entries of one shape and seat on lead share a bucket. Per slot, a
-// 16-bit tag of the shape and seat, and the owners of the top two cards of
+// 16-bit tag of the shape and seat, and the owners of the top four cards of
 // each suit with the mask of those the entry fixes, let a probe pass over
 // most entries that cannot match without reading them. They sit in arrays
 // of their own, so that a probe compares sixteen slots at a time.
@@ -42,8 +42,8 @@ struct BridgeSolver::Bucket {
     uint32_t next;        // the slot a new entry takes once all are used
     uint32_t spare;
     uint16_t tag[BUCKET_ENTRIES];
-    uint16_t topTwo[BUCKET_ENTRIES];      // owners of each suit's top two cards
-    uint16_t topTwoMask[BUCKET_ENTRIES];  // those of them the entry fixes
+    uint32_t topFour[BUCKET_ENTRIES];      // owners of each suit's top four cards
+    uint32_t topFourMask[BUCKET_ENTRIES];  // those of them the entry fixes
     TableEntry entry[BUCKET_ENTRIES];
 };
 
@@ -59,32 +59,34 @@ uint16_t tagOf(uint64_t h) {
 }
 
 // The slots among the first `used` whose tag is `tag` and whose fixed top
-// two owners agree with `topTwo`, sixteen to a word: bit j of hits[w] stands
-// for slot 16 * w + j.
-void nearSlots(const BridgeSolver::Bucket& bucket, uint16_t tag, uint16_t topTwo, int used,
+// four owners agree with `topFour`, sixteen to a word: bit j of hits[w]
+// stands for slot 16 * w + j.
+void nearSlots(const BridgeSolver::Bucket& bucket, uint16_t tag, uint32_t topFour, int used,
                uint16_t* hits) {
     for (int w = 0; w * 16 < used; ++w) {
         const int first = 16 * w;
 #if defined(__SSE2__)
         const __m128i wantTag = _mm_set1_epi16(static_cast<short>(tag));
-        const __m128i wantTop = _mm_set1_epi16(static_cast<short>(topTwo));
-        auto near = [&](int k) {
-            auto load = [&](const uint16_t* a) {
-                return _mm_load_si128(reinterpret_cast<const __m128i*>(a + k));
-            };
-            const __m128i differ =
-                _mm_and_si128(_mm_xor_si128(load(bucket.topTwo), wantTop), load(bucket.topTwoMask));
-            return _mm_and_si128(_mm_cmpeq_epi16(load(bucket.tag), wantTag),
-                                 _mm_cmpeq_epi16(differ, _mm_setzero_si128()));
+        const __m128i wantTop = _mm_set1_epi32(static_cast<int>(topFour));
+        auto load = [&](const void* a) { return _mm_load_si128(static_cast<const __m128i*>(a)); };
+        // Four slots' top owners agreeing, as four 32-bit lanes of all ones.
+        auto agree = [&](int k) {
+            const __m128i differ = _mm_and_si128(_mm_xor_si128(load(bucket.topFour + k), wantTop),
+                                                 load(bucket.topFourMask + k));
+            return _mm_cmpeq_epi32(differ, _mm_setzero_si128());
         };
-        uint32_t bits =
-            static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(near(first), near(first + 8))));
+        const __m128i tops = _mm_packs_epi16(_mm_packs_epi32(agree(first), agree(first + 4)),
+                                             _mm_packs_epi32(agree(first + 8), agree(first + 12)));
+        const __m128i tags =
+            _mm_packs_epi16(_mm_cmpeq_epi16(load(bucket.tag + first), wantTag),
+                            _mm_cmpeq_epi16(load(bucket.tag + first + 8), wantTag));
+        uint32_t bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(tops, tags)));
 #else
         uint32_t bits = 0;
         for (int j = 0; j < 16; ++j) {
             const int k = first + j;
-            const bool near =
-                bucket.tag[k] == tag && ((bucket.topTwo[k] ^ topTwo) & bucket.topTwoMask[k]) == 0;
+            const bool near = bucket.tag[k] == tag &&
+                              ((bucket.topFour[k] ^ topFour) & bucket.topFourMask[k]) == 0;
             bits |= static_cast<uint32_t>(near) << j;
         }
 #endif
@@ -161,14 +163,14 @@ inline uint32_t topOf(const SuitPatterns& p, int s, int count) {
     return p.pattern[s] >> (2 * (p.length[s] - count));
 }
 
-// Four bits per suit: the owners of its top two cards (of the top one,
-// shifted up, in a suit of one card), from `count` top cards whose owners
-// are `top`.
-inline uint32_t topTwoNibble(uint32_t top, int count) {
-    return count >= 2 ? (top >> (2 * (count - 2))) & 15 : count == 1 ? (top << 2) & 15 : 0;
+// Eight bits per suit: the owners of its top four cards (shifted up when
+// fewer), from `count` top cards whose owners are `top`, and the mask of
+// those it has.
+inline uint32_t topFourByte(uint32_t top, int count) {
+    return count >= 4 ? (top >> (2 * (count - 4))) & 0xFF : (top << (2 * (4 - count))) & 0xFF;
 }
-inline uint32_t topTwoMask(int count) {
-    return count >= 2 ? 15 : count == 1 ? 12 : 0;
+inline uint32_t topFourMask(int count) {
+    return (0xFF00u >> 2 * std::min(count, 4)) & 0xFF;
 }
 
 bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
@@ -186,8 +188,8 @@ void BridgeSolver::prefetchBucket(uint64_t shape, int leader) const {
     const Bucket* bucket = &table_[mixed(shape, leader) >> (64 - TABLE_BITS)];
     __builtin_prefetch(bucket);
     __builtin_prefetch(reinterpret_cast<const char*>(bucket) + 64);
-    __builtin_prefetch(bucket->topTwo);
-    __builtin_prefetch(bucket->topTwoMask);
+    __builtin_prefetch(bucket->topFour);
+    __builtin_prefetch(bucket->topFourMask);
 }
 
 bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
@@ -197,15 +199,15 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
     if (bucket.generation != generation_) return false;
     const uint16_t tag = tagOf(h);
     SuitPatterns p;
-    uint32_t topTwo = 0;
+    uint32_t topFour = 0;
     for (int s = 0; s < 4; ++s) {
         p.pattern[s] = suitCode_[s][inHands_[s]] & PATTERN_BITS;
         p.length[s] = countCards(inHands_[s]);
-        topTwo |= topTwoNibble(p.pattern[s], p.length[s]) << (4 * s);
+        topFour |= topFourByte(p.pattern[s], p.length[s]) << (8 * s);
     }
     const int used = static_cast<int>(bucket.used);
     uint16_t hits[BUCKET_ENTRIES / 16];
-    nearSlots(bucket, tag, static_cast<uint16_t>(topTwo), used, hits);
+    nearSlots(bucket, tag, topFour, used, hits);
     // Newest entries first: likelier to settle the test.
     for (int w = (used - 1) / 16; w >= 0; --w) {
         for (uint32_t bits = hits[w]; bits != 0; bits ^= 1u << highestRank(bits)) {
@@ -258,18 +260,18 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
         bucket.next = 0;
     }
     const uint16_t tag = tagOf(h);
-    uint32_t topTwo = 0, topMask = 0;
+    uint32_t topFour = 0, topMask = 0;
     for (int s = 0; s < 4; ++s) {
-        topTwo |= topTwoNibble(fresh.top[s], fresh.count[s]) << (4 * s);
-        topMask |= topTwoMask(fresh.count[s]) << (4 * s);
+        topFour |= topFourByte(fresh.top[s], fresh.count[s]) << (8 * s);
+        topMask |= topFourMask(fresh.count[s]) << (8 * s);
     }
     const int used = static_cast<int>(bucket.used);
     uint16_t hits[BUCKET_ENTRIES / 16];
-    nearSlots(bucket, tag, static_cast<uint16_t>(topTwo), used, hits);
+    nearSlots(bucket, tag, topFour, used, hits);
     for (int w = 0; w * 16 < used; ++w) {
         for (uint32_t bits = hits[w]; bits != 0; bits &= bits - 1) {
             const int i = 16 * w + lowestRank(bits);
-            if (bucket.topTwoMask[i] != topMask) continue;
+            if (bucket.topFourMask[i] != topMask) continue;
             TableEntry& e = bucket.entry[i];
             if (e.shape != shape || e.leader != leader) continue;
             bool same = true;
@@ -291,8 +293,8 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
     }
     bucket.entry[place] = fresh;
     bucket.tag[place] = tag;
-    bucket.topTwo[place] = static_cast<uint16_t>(topTwo);
-    bucket.topTwoMask[place] = static_cast<uint16_t>(topMask);
+    bucket.topFour[place] = topFour;
+    bucket.topFourMask[place] = topMask;
 }
 
 // A card as its suit and the number of held cards of the suit above it, which
