@@ -50,12 +50,25 @@ void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
     sortMoves(m);
 }
 
+// Lead weights that differ between trump and no-trump play. At no trump
+// a suit's length for the leading side against the opponents' counts, and
+// leading towards partner's top card weighs more than cashing one's own.
+struct LeadWeights {
+    int lengthDifference;  // per card the side holds more than the opponents
+    int cashTop;           // the top card of the suit
+    int towardsPartner;    // the lowest run, to partner's top card
+    int beforeLho;         // another card when the left-hand opponent has the top
+};
+constexpr LeadWeights TRUMP_LEADS{0, 45, 30, 10};
+constexpr LeadWeights NO_TRUMP_LEADS{2, 15, 60, 20};
+
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
 // and from trumps.
 void BridgeSolver::addLeads(int seat, Moves& m) const {
     const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const bool trumpGame = trump_ != NO_TRUMP;
+    const LeadWeights& weights = trumpGame ? TRUMP_LEADS : NO_TRUMP_LEADS;
     for (int s = 0; s < 4; ++s) {
         const uint32_t held = hand_[seat][s];
         if (held == 0) continue;
@@ -65,7 +78,8 @@ void BridgeSolver::addLeads(int seat, Moves& m) const {
         const uint32_t all = inHands_[s];
         const int top = highestRank(all);
         const int topOwner = owner_[s][top];
-        int base = 0;
+        const int ownLengths = countCards(held) + countCards(hand_[partner][s]);
+        int base = weights.lengthDifference * (2 * ownLengths - countCards(all));
         if (opponentRuffs)
             base -= 40;
         else if (ruffs(partner))
@@ -74,10 +88,10 @@ void BridgeSolver::addLeads(int seat, Moves& m) const {
         const int low = lowestRank(held);
         forEachRunTop(held, all, [&](int r) {
             int w = base - r;
-            if (r == top && !opponentRuffs) w += 45;
+            if (r == top && !opponentRuffs) w += weights.cashTop;
             if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
-                w += 30;  // the lowest run: a lead to partner's top card
-            if (topOwner == lho && r != top) w += 10;
+                w += weights.towardsPartner;
+            if (topOwner == lho && r != top) w += weights.beforeLho;
             if (topOwner == rho && r != top) w -= 10;
             m.add(cardOf(s, r), w);
         });
