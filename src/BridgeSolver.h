@@ -116,6 +116,7 @@ class BridgeSolver {
     bool partnerRuffs(int leader, unsigned counted, int ownTrumps) const;
     int cashTricks(int seat, int needed, uint16_t* relevant) const;
     int quickTricks(int leader, int needed, uint16_t* relevant) const;
+    int oneTrickAgainstCashing(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;

@@ -161,14 +161,16 @@ TEST_F(BridgeSolve, MatchesReferenceOnEndingsInFewSuits) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
-// Endings of 5 tricks whose cards come from three suits at any rank, so that
-// a hand's equivalent cards are often split by cards already played: the
-// search plays one card for a run, and a table entry must still fix every
-// card the run's equivalence relied on.
-TEST_F(BridgeSolve, MatchesReferenceOnEndingsWithPlayedGaps) {
-    TestRandom random(6161);
+// Endings of 5 tricks whose cards come from three suits at any rank, in the
+// given strain (or any, for ANY_STRAIN) with any leader.
+namespace {
+
+constexpr int ANY_STRAIN = -1;
+
+std::vector<Position> threeSuitEndings(uint32_t seed, int count, int strain) {
+    TestRandom random(seed);
     std::vector<Position> positions;
-    for (int i = 0; i < RANDOM_POSITIONS; ++i) {
+    for (int i = 0; i < count; ++i) {
         std::vector<int> cards;
         const int missing = random.below(4);
         for (int suit = 0; suit < 4; ++suit) {
@@ -176,12 +178,28 @@ TEST_F(BridgeSolve, MatchesReferenceOnEndingsWithPlayedGaps) {
         }
         for (size_t k = cards.size(); k > 1; --k) std::swap(cards[k - 1], cards[random.below(k)]);
         Position p;
-        p.trump = random.below(5);
+        p.trump = strain == ANY_STRAIN ? random.below(5) : strain;
         p.leader = random.below(4);
         for (int k = 0; k < 20; ++k) p.deal[cards[k]] = k / 5 + 1;
         positions.push_back(p);
     }
-    EXPECT_EQ(countDisagreements(positions), 0);
+    return positions;
+}
+
+}  // namespace
+
+// A hand's equivalent cards are often split by cards already played: the
+// search plays one card for a run, and a table entry must still fix every
+// card the run's equivalence relied on.
+TEST_F(BridgeSolve, MatchesReferenceOnEndingsWithPlayedGaps) {
+    EXPECT_EQ(countDisagreements(threeSuitEndings(6161, RANDOM_POSITIONS, ANY_STRAIN)), 0);
+}
+
+// At no trump many of these endings share their suit lengths, so a table
+// entry made from a sure-trick argument meets positions where the cards it
+// relied on lie elsewhere.
+TEST_F(BridgeSolve, MatchesReferenceOnNoTrumpEndingsWithOneTable) {
+    EXPECT_EQ(countDisagreements(threeSuitEndings(777, RANDOM_POSITIONS, NO_TRUMP)), 0);
 }
 
 // Positions where a sure-trick argument almost holds (hands are suit 0 to 3,
@@ -207,6 +225,11 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         {{"Q2.Q2..", "AK.AK..", "43.43..", "65.65.."}, NO_TRUMP, 0},
         {{"Q2.Q2..", "A3.K4..", "K4.A3..", "65.65.."}, NO_TRUMP, 0},
         {{"Q2.Q2.A.", "AK.AK.2.", "43.43.3.", "65.65.4."}, NO_TRUMP, 0},
+        // North-South lead their own suit twice, then East's ace wins; East
+        // with the tops of two suits, where one may have to go.
+        {{"AK.2..", "Q.A3..", "32.4..", "54.5.."}, NO_TRUMP, 0},
+        {{"AK.2..", "Q.A.A.", "32.K..", "54..2."}, NO_TRUMP, 0},
+        {{"AK.2.2.", "Q.A.AK.", "32.K.3.", "54.3.4."}, NO_TRUMP, 0},
         // Entries to partner: a blocked suit, a ruff, an unruffable winner.
         {{"K2.2.AQ.", "QJ.J3.3.", "A3.AK.2.", "54.54.4."}, NO_TRUMP, 0},
         {{"K2.2.AQ.", "QJ.J3.3.", "A3.AK.2.", "54.54.4."}, 3, 0},

@@ -198,12 +198,43 @@ int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
     return 0;
 }
 
+// With no trumps in play, the side not on lead takes a trick when the side
+// of `leader` cannot take them all by leading only suits whose top card it
+// holds: each such suit can be led no more times than the side's longer
+// holding there (a lead takes a card of it from each hand that has one),
+// and each time a suit whose top card an opponent holds is led, he wins with
+// it. He keeps it meanwhile by discarding other cards, which he can while
+// he holds more cards than tops; so the side's leads of its own suits must
+// run out before the tricks it would have to win reach that point. The
+// argument relies on the owner of every suit's top card.
+int BridgeSolver::oneTrickAgainstCashing(int leader, uint16_t* relevant) const {
+    const int partner = leader ^ 2;
+    int leads = 0, tops[4] = {0, 0, 0, 0};
+    uint16_t marks[4] = {0, 0, 0, 0};
+    for (int s = 0; s < 4; ++s) {
+        if (inHands_[s] == 0) continue;
+        const int top = highestRank(inHands_[s]);
+        const int holder = owner_[s][top];
+        marks[s] = static_cast<uint16_t>(1u << top);
+        if (((holder ^ leader) & 1) != 0)
+            ++tops[holder];
+        else
+            leads += std::max(countCards(hand_[leader][s]), countCards(hand_[partner][s]));
+    }
+    const int mostTops = std::max(tops[(leader + 1) & 3], tops[(leader + 3) & 3]);
+    if (mostTops == 0 || leads + mostTops > cardsLeft_ / 4) return 0;
+    for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
+    return 1;
+}
+
 // With no trumps in play: when the opponents of `leader` hold the top card
 // of every suit he holds, the first trick goes to whichever of them holds
 // the top of the suit led, and that hand then cashes its winners (its own
 // count on lead: the trick it just won is one of them). The side takes at
 // least the smaller count of the opponents who hold such a top card; 0 when
-// that misses `needed`, and the counts stop once they reach it.
+// that misses `needed`, and the counts stop once they reach it. When the
+// leading side holds the top of one of his suits and needs every trick, the
+// cashing limit above may still give the other side one.
 int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const {
     bool holdsTop[4] = {false, false, false, false};
     uint16_t tops[4] = {0, 0, 0, 0};
@@ -211,7 +242,8 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevan
         if (hand_[leader][s] == 0) continue;
         const int top = highestRank(inHands_[s]);
         const int holder = owner_[s][top];
-        if (((holder ^ leader) & 1) == 0) return 0;
+        if (((holder ^ leader) & 1) == 0)
+            return needed == 1 ? oneTrickAgainstCashing(leader, relevant) : 0;
         holdsTop[holder] = true;
         tops[s] = static_cast<uint16_t>(1u << top);
     }
