@@ -107,6 +107,7 @@ class BridgeSolver {
     uint32_t trickRunBreaks(int s) const;
     uint64_t cutContext(int seat) const;
     void prefetchCut(uint64_t context) const;
+    int onlyFollow(int seat) const;
     int lastHandFirst(int seat) const;
     int rememberedCut(uint64_t context) const;
     int candidateOrNone(int seat, int card) const;

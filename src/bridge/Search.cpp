@@ -88,6 +88,16 @@ void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) cons
     if (relevant[s] & run) relevant[s] |= static_cast<uint16_t>(1u << r);
 }
 
+// The play of a hand that follows suit when its cards of the suit form one
+// run of equivalent plays (the lowest, as the move list has it), else -1.
+int BridgeSolver::onlyFollow(int seat) const {
+    const int s = trick_.suit;
+    const uint32_t held = hand_[seat][s];
+    const int low = lowestRank(held);
+    if (trickRunBreaks(s) & ~held & ranksBetween(low, highestRank(held))) return -1;
+    return cardOf(s, low);
+}
+
 // The last hand's first try when it follows suit: the cheapest card that
 // beats the opponents' winning card, else its lowest card (both the lowest
 // of their runs, as the move list holds them).
@@ -194,24 +204,32 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         }
         return false;
     };
-    // The card that last cut off in this context is tried before the list
-    // is built, which it most often makes unneeded; the list then skips it.
-    // The last hand to follow suit tries the cheapest card that wins the
-    // trick from the opponents, else the lowest: this beats the memory.
-    const bool lastToFollow = trick_.count == 3 && hand_[seat][trick_.suit] != 0;
-    const uint64_t context = lastToFollow ? 0 : cutContext(seat);
-    const int first =
-        lastToFollow ? lastHandFirst(seat) : candidateOrNone(seat, rememberedCut(context));
-    if (first < 0 || !tryOne(first)) {
-        Moves moves;
-        generateMoves(seat, moves, hint);
-        for (int i = 0; i < moves.count; ++i) {
-            const int card = moves.card[i];
-            if (card == first || ((skip[suitOf(card)] >> rankOf(card)) & 1)) continue;
-            if (tryOne(card)) break;
+    // A hand that follows suit with one run of equivalent cards has one play.
+    // Otherwise the card that last cut off in this context is tried before
+    // the list is built, which it most often makes unneeded; the list then
+    // skips it. The last hand to follow suit tries the cheapest card that
+    // wins the trick from the opponents, else the lowest: this beats the
+    // memory.
+    const bool following = trick_.count > 0 && hand_[seat][trick_.suit] != 0;
+    const int only = following ? onlyFollow(seat) : -1;
+    const bool useMemory = only < 0 && !(following && trick_.count == 3);
+    const uint64_t context = useMemory ? cutContext(seat) : 0;
+    if (only >= 0) {
+        tryOne(only);
+    } else {
+        const int first =
+            useMemory ? candidateOrNone(seat, rememberedCut(context)) : lastHandFirst(seat);
+        if (first < 0 || !tryOne(first)) {
+            Moves moves;
+            generateMoves(seat, moves, hint);
+            for (int i = 0; i < moves.count; ++i) {
+                const int card = moves.card[i];
+                if (card == first || ((skip[suitOf(card)] >> rankOf(card)) & 1)) continue;
+                if (tryOne(card)) break;
+            }
         }
     }
-    if (cut >= 0 && !lastToFollow) rememberCut(context, cut);
+    if (cut >= 0 && useMemory) rememberCut(context, cut);
     if (trickStart) {
         const int move = cut >= 0 ? relativeMove(cut) : NO_MOVE;
         if (best >= target)
