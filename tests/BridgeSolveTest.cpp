@@ -260,6 +260,11 @@ TEST_F(BridgeSolve, CashingThenPartnerTricksMatchReference) {
         {{"AK.2.32.", "4.AKQ.5.", "QJ.J3.A.", "T9.T.KQ."}, NO_TRUMP},
         {{"AKQ.2.2.", "3.AK.A.3", "JT.QJ..A", "54.T9..K"}, NO_TRUMP},
         {{"AK2.32..", "4..AKQ5.", "QJ.A.J3.", "T9.KQ.T."}, NO_TRUMP},
+        // North cashes his ace and leads low to South's king-queen; South
+        // has to throw his spare cards of that suit on North's other
+        // winners (counting both would claim more tricks than are left).
+        {{"A3.A2..", "J54.4..", "KQ2.3..", ".KQJT.."}, NO_TRUMP},
+        {{"A3.AK..", "J65.2..", "KQ42...", ".QJT9.."}, NO_TRUMP},
         // Suit 3 trumps: an opponent with trumps follows both suits; one
         // short in the partner's suit; one void there.
         {{"AK.2.3.2", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},

@@ -83,6 +83,30 @@ bool BridgeSolver::partnerRuffs(int leader, unsigned counted, int ownTrumps) con
     return false;
 }
 
+// At no trump, the tricks the side of `leader` (who holds the top card of
+// suit s) takes in s by a crossing: the leader cashes his cards above the
+// opponents' best card of s while his partner plays his lower cards (his
+// own such winners once he has no others), then leads a lower card to a
+// winner of the partner's, who cashes the rest of his winners, and his
+// other cards too once the opponents have none of the suit left. 0 when
+// the leader has no lower card or the partner no winner left to cross to.
+// The count relies on the owners of the cards down to the opponents' best.
+int BridgeSolver::crossingTricks(int leader, int s) const {
+    const int partner = leader ^ 2;
+    const uint32_t mine = hand_[leader][s], his = hand_[partner][s];
+    const uint32_t theirs = inHands_[s] & ~mine & ~his;
+    if (theirs == 0) return 0;
+    const uint32_t winners = ~((2u << highestRank(theirs)) - 1);
+    const int myWinners = countCards(mine & winners), hisWinners = countCards(his & winners);
+    const int myLow = countCards(mine) - myWinners, hisLow = countCards(his) - hisWinners;
+    const int hisLeft = hisWinners - std::max(0, myWinners - hisLow);
+    if (myLow == 0 || hisLeft <= 0) return 0;
+    const int rounds = myWinners + hisLeft;
+    const int longest =
+        std::max(countCards(hand_[(leader + 1) & 3][s]), countCards(hand_[(leader + 3) & 3][s]));
+    return rounds >= longest ? std::max(rounds, countCards(his)) : rounds;
+}
+
 // Tricks the side of `leader` takes for sure: his own cashing tricks, then
 // his partner's when the leader can reach him in a suit the partner cashes
 // (the first of those tricks is then the leader's lead to the partner's
@@ -102,7 +126,8 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
     int own = 0, partners = 0, partnerKeeps = 0, ownTrumps = 0;
-    unsigned counted = 0;
+    int ownIn[4] = {0, 0, 0, 0};
+    unsigned counted = 0, leaderTops = 0;
     bool entry = false;
     for (int s = 0; s < 4; ++s) {
         const uint32_t all = inHands_[s];
@@ -111,6 +136,8 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
         if (holder == leader) {
             const int w = cashInSuit(leader, s, ruffers, relevant);
             own += w;
+            ownIn[s] = w;
+            leaderTops |= 1u << s;
             if (own >= needed) return own;
             if (w != 0) counted |= 1u << s;
             if (s == trump_) ownTrumps = w;
@@ -120,6 +147,19 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
             partners += w;
             partnerKeeps += countCards(hand_[partner][s]);
             if (hand_[leader][s] != 0) entry = true;
+        }
+    }
+    // At no trump, one suit of the leader's may instead be cashed last with
+    // a crossing to the partner's winners in it, once the partner has kept
+    // his cards of it while the leader cashed the others.
+    for (unsigned tops = trump_ == NO_TRUMP ? leaderTops : 0; tops != 0; tops &= tops - 1) {
+        const int s = lowestRank(tops);
+        const int more = crossingTricks(leader, s) - ownIn[s];
+        if (more > 0 && own + more >= needed &&
+            own - ownIn[s] <= cardsLeft_ / 4 - countCards(hand_[partner][s])) {
+            relevant[s] |= static_cast<uint16_t>(
+                1u << highestRank(inHands_[s] & ~hand_[leader][s] & ~hand_[partner][s]));
+            return own + more;
         }
     }
     if (own + 1 == needed && partnerRuffs(leader, counted, ownTrumps)) return needed;
