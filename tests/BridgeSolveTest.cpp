@@ -161,14 +161,15 @@ TEST_F(BridgeSolve, MatchesReferenceOnEndingsInFewSuits) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
-// Endings of 5 tricks whose cards come from three suits at any rank, so that
-// a hand's equivalent cards are often split by cards already played: the
-// search plays one card for a run, and a table entry must still fix every
-// card the run's equivalence relied on.
+// Endings of 5 tricks, then some of 6, whose cards come from three suits at
+// any rank, so that a hand's equivalent cards are often split by cards
+// already played: the search plays one card for a run, and a table entry
+// must still fix every card the run's equivalence relied on.
 TEST_F(BridgeSolve, MatchesReferenceOnEndingsWithPlayedGaps) {
     TestRandom random(6161);
     std::vector<Position> positions;
-    for (int i = 0; i < RANDOM_POSITIONS; ++i) {
+    for (int i = 0; i < RANDOM_POSITIONS + RANDOM_POSITIONS / 10; ++i) {
+        const int tricks = i < RANDOM_POSITIONS ? 5 : 6;
         std::vector<int> cards;
         const int missing = random.below(4);
         for (int suit = 0; suit < 4; ++suit) {
@@ -178,7 +179,7 @@ TEST_F(BridgeSolve, MatchesReferenceOnEndingsWithPlayedGaps) {
         Position p;
         p.trump = random.below(5);
         p.leader = random.below(4);
-        for (int k = 0; k < 20; ++k) p.deal[cards[k]] = k / 5 + 1;
+        for (int k = 0; k < 4 * tricks; ++k) p.deal[cards[k]] = k / tricks + 1;
         positions.push_back(p);
     }
     EXPECT_EQ(countDisagreements(positions), 0);

@@ -72,9 +72,12 @@ void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
 }
 
 // A card played for its run of equivalent cards in the hand stands for the
-// cards above it in the run only while nothing lies between them. When the
-// answer relied on one of those cards, it relied on that too: the played
-// card's rank is marked with them.
+// cards above it in the run only while nothing lies between them. When every
+// card failed and the answer relied on one of those cards, it relied on that
+// too: the played card's rank is marked with them, so that each position the
+// table entry covers has the same run and no other card to try. (A card that
+// cuts off needs no mark: the hand keeps the cards that mattered, and any
+// position the entry covers holds a card below them to play instead.)
 void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) const {
     const int s = suitOf(card), r = rankOf(card);
     // A lead is the top card of its run; and nothing to mark when no card
@@ -173,13 +176,14 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     // Tries one card; true when it settles the target for the seat's side.
     auto tryOne = [&](int card) {
         const int v = tryCard(seat, card, target, child);
-        markPlayedForRun(seat, card, child);
         if ((v >= target) == northSouth) {
             cut = card;
             best = v;
             for (int s = 0; s < 4; ++s) relevant[s] = child[s];
             return true;
         }
+        // Only failed cards: see markPlayedForRun.
+        markPlayedForRun(seat, card, child);
         best = northSouth ? std::max(best, v) : std::min(best, v);
         for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
         // A card below every rank that mattered so far in its suit stands
