@@ -216,6 +216,15 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         // A ruff that reaches partner spends one of his winning trumps.
         {{"Q.Q.K9.", "J.A.AJ.", "AKT..Q.", "9.KJ.T."}, 0, 0},
         {{"Q.T.AK.", "KT8.Q..", ".AJ98..", "AJ.K.J."}, 0, 3},
+        // After the lead, the seat sure to take the trick cashes: the
+        // opponents hold no trump, or ruff; his best card of the suit led
+        // loses to third hand's, or to the lead.
+        {{".Q72..", ".A.AK.", ".43.3.", ".5.54."}, 0, 0},
+        {{".Q72..", ".A.AK.", "2.43..", ".5.54."}, 0, 0},
+        {{".Q72..", ".5.76.", "2.43..", ".A.AK."}, 0, 0},
+        {{".72.2.", "2.54..", ".A.AK.", ".6.43."}, 0, 0},
+        {{".872..", ".Q.AK.", ".K3.3.", ".4.54."}, NO_TRUMP, 0},
+        {{".KJ.2.", ".Q.AK.", ".43.3.", ".5.54."}, NO_TRUMP, 0},
     };
     std::vector<Position> positions;
     for (const Case& c : cases) {

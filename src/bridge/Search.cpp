@@ -169,6 +169,15 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     }
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
+    // When one trick settles the target either way: who takes this one?
+    if (!trickStart && (target == 1 || target == tricks)) {
+        int top;
+        const int winner = sureTrickWinner(top);
+        if (winner >= 0 && ((winner & 1) == 0 ? target == 1 : target == tricks)) {
+            if (top >= 0) relevant[trick_.winSuit] = static_cast<uint16_t>(1u << top);
+            return (winner & 1) == 0 ? 1 : tricks - 1;
+        }
+    }
     int cut = -1;
     int best = northSouth ? 0 : tricks;
     uint16_t child[4];

@@ -225,3 +225,27 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevan
     for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
     return tricks;
 }
+
+// During a trick that the suit led still wins: the seat that surely takes
+// it, or -1. Among the winning card and the cards of that suit in the hands
+// still to play, the best is played in turn and wins, unless an opponent
+// still to play can ruff: the suit is not trumps and such an opponent holds
+// no card of it but a trump. `top` receives the rank of that best card when
+// the argument relies on it (it beats another card of the suit), else -1.
+int BridgeSolver::sureTrickWinner(int& top) const {
+    const int s = trick_.suit;
+    if (trick_.winSuit != s) return -1;
+    uint32_t toPlay = 0;
+    for (int k = trick_.count; k < 4; ++k) toPlay |= hand_[(trick_.leader + k) & 3][s];
+    const bool beaten = (toPlay >> trick_.winRank) != 0;
+    top = beaten ? highestRank(toPlay) : trick_.winRank;
+    const int holder = beaten ? owner_[s][top] : trick_.winSeat;
+    if (!beaten && toPlay == 0 && countCards(trick_.onTrick[s]) == 1) top = -1;
+    if (trump_ == NO_TRUMP || s == trump_) return holder;
+    for (int k = trick_.count; k < 4; ++k) {
+        const int seat = (trick_.leader + k) & 3;
+        if (((seat ^ holder) & 1) != 0 && hand_[seat][s] == 0 && hand_[seat][trump_] != 0)
+            return -1;
+    }
+    return holder;
+}
