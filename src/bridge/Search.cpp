@@ -178,6 +178,12 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
             return (winner & 1) == 0 ? 1 : tricks - 1;
         }
     }
+    // Second hand's side: the trick led and his cashing tricks after it.
+    if (trick_.count == 1) {
+        const int needed = northSouth ? target : tricks - target + 1;
+        const int sure = secondHandTricks(needed, relevant);
+        if (sure >= needed) return northSouth ? sure : tricks - sure;
+    }
     int cut = -1;
     int best = northSouth ? 0 : tricks;
     uint16_t child[4];

@@ -249,3 +249,32 @@ int BridgeSolver::sureTrickWinner(int& top) const {
     }
     return holder;
 }
+
+// After the lead, when the leading side holds no trump (or none are in
+// force): second hand takes the trick if his best card of the suit led beats
+// the lead and every card of the suit in other hands, and then keeps the lead
+// while he cashes, in each suit, his cards above all the others' (nothing of
+// the leading side can ruff). Returns those tricks, the current one among
+// them, once they reach `needed` (0 before that). Marks the lowest card of
+// each run counted that beats another card.
+int BridgeSolver::secondHandTricks(int needed, uint16_t* relevant) const {
+    const int seat = (trick_.leader + 1) & 3, s = trick_.suit;
+    if (trump_ != NO_TRUMP &&
+        (hand_[trick_.leader][trump_] | hand_[trick_.leader ^ 2][trump_]) != 0)
+        return 0;
+    uint16_t marks[4] = {0, 0, 0, 0};
+    int total = 0;
+    for (int i = 0; i < 4 && total < needed; ++i) {
+        const int t = (s + i) & 3;  // the suit led first: it wins the lead
+        const uint32_t held = hand_[seat][t];
+        const uint32_t rest = (inHands_[t] & ~held) | (t == s ? 1u << trick_.winRank : 0u);
+        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+        if (t == s && run == 0) return 0;
+        if (run == 0) continue;
+        total += countCards(run);
+        if (rest != 0) marks[t] = static_cast<uint16_t>(1u << lowestRank(run));
+    }
+    if (total < needed) return 0;
+    for (int t = 0; t < 4; ++t) relevant[t] |= marks[t];
+    return total;
+}
