@@ -170,7 +170,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     // When one trick settles the target either way: who takes this one?
-    if (!trickStart && (target == 1 || target == tricks)) {
+    if (trick_.count > 1 && (target == 1 || target == tricks)) {
         int top;
         const int winner = sureTrickWinner(top);
         if (winner >= 0 && ((winner & 1) == 0 ? target == 1 : target == tricks)) {
@@ -178,11 +178,11 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
             return (winner & 1) == 0 ? 1 : tricks - 1;
         }
     }
-    // Second hand's side: the trick led and his cashing tricks after it.
+    // After the lead: the trick's sure winner and the tricks he cashes next.
     if (trick_.count == 1) {
-        const int needed = northSouth ? target : tricks - target + 1;
-        const int sure = secondHandTricks(needed, relevant);
-        if (sure >= needed) return northSouth ? sure : tricks - sure;
+        int holder;
+        const int sure = trickThenCash(holder, target, tricks - target + 1, relevant);
+        if (sure > 0) return (holder & 1) == 0 ? sure : tricks - sure;
     }
     int cut = -1;
     int best = northSouth ? 0 : tricks;

@@ -250,29 +250,44 @@ int BridgeSolver::sureTrickWinner(int& top) const {
     return holder;
 }
 
-// After the lead, when the leading side holds no trump (or none are in
-// force): second hand takes the trick if his best card of the suit led beats
-// the lead and every card of the suit in other hands, and then keeps the lead
-// while he cashes, in each suit, his cards above all the others' (nothing of
-// the leading side can ruff). Returns those tricks, the current one among
-// them, once they reach `needed` (0 before that). Marks the lowest card of
-// each run counted that beats another card.
-int BridgeSolver::secondHandTricks(int needed, uint16_t* relevant) const {
-    const int seat = (trick_.leader + 1) & 3, s = trick_.suit;
-    if (trump_ != NO_TRUMP &&
-        (hand_[trick_.leader][trump_] | hand_[trick_.leader ^ 2][trump_]) != 0)
+// After the lead: the tricks that the side sure to take the current trick
+// (see sureTrickWinner) then takes for sure, with `holder` receiving the
+// seat that wins it; 0 when they miss what that side needs (`neededNS`,
+// `neededEW`). One trick when one settles it; else, when the holder's
+// opponents hold no trump (or none are in force), he keeps the lead while he
+// cashes, in each suit, his cards above all the others'. A quick exit when
+// both sides hold trumps and one trick cannot settle it. Marks the trick's
+// best card and the lowest card of each run counted, where they beat another
+// card.
+int BridgeSolver::trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const {
+    if (neededNS > 1 && neededEW > 1 && trump_ != NO_TRUMP &&
+        (hand_[0][trump_] | hand_[2][trump_]) != 0 && (hand_[1][trump_] | hand_[3][trump_]) != 0)
         return 0;
+    int top;
+    holder = sureTrickWinner(top);
+    if (holder < 0) return 0;
+    const int needed = (holder & 1) == 0 ? neededNS : neededEW;
+    if (needed <= 1) {
+        if (top >= 0) relevant[trick_.suit] = static_cast<uint16_t>(1u << top);
+        return 1;
+    }
+    if (trump_ != NO_TRUMP &&
+        (hand_[(holder + 1) & 3][trump_] | hand_[(holder + 3) & 3][trump_]) != 0)
+        return 0;
+    const int s = trick_.suit;
+    const bool played = ((holder - trick_.leader) & 3) < trick_.count;
     uint16_t marks[4] = {0, 0, 0, 0};
-    int total = 0;
-    for (int i = 0; i < 4 && total < needed; ++i) {
-        const int t = (s + i) & 3;  // the suit led first: it wins the lead
-        const uint32_t held = hand_[seat][t];
-        const uint32_t rest = (inHands_[t] & ~held) | (t == s ? 1u << trick_.winRank : 0u);
+    if (top >= 0) marks[s] = static_cast<uint16_t>(1u << top);
+    int total = 1;
+    for (int t = 0; t < 4 && total < needed; ++t) {
+        const uint32_t held = hand_[holder][t];
+        if (held == 0) continue;
+        const uint32_t rest = inHands_[t] & ~held;
         const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
-        if (t == s && run == 0) return 0;
-        if (run == 0) continue;
-        total += countCards(run);
-        if (rest != 0) marks[t] = static_cast<uint16_t>(1u << lowestRank(run));
+        const int n = countCards(run) - (t == s && !played ? 1 : 0);
+        if (n <= 0) continue;
+        total += n;
+        if (rest != 0) marks[t] |= static_cast<uint16_t>(1u << lowestRank(run));
     }
     if (total < needed) return 0;
     for (int t = 0; t < 4; ++t) relevant[t] |= marks[t];
