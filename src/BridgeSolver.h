@@ -121,6 +121,8 @@ class BridgeSolver {
     int oneTrickAgainstCashing(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
+    int sureTrickWinner(int& top) const;
+    int trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;
     int noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;

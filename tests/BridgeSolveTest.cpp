@@ -161,16 +161,17 @@ TEST_F(BridgeSolve, MatchesReferenceOnEndingsInFewSuits) {
     EXPECT_EQ(countDisagreements(positions), 0);
 }
 
-// Endings of 5 tricks whose cards come from three suits at any rank, in the
-// given strain (or any, for ANY_STRAIN) with any leader.
+// Endings of 5 tricks, then some of 6, whose cards come from three suits at
+// any rank, in the given strain (or any, for ANY_STRAIN) with any leader.
 namespace {
 
 constexpr int ANY_STRAIN = -1;
 
-std::vector<Position> threeSuitEndings(uint32_t seed, int count, int strain) {
+std::vector<Position> threeSuitEndings(uint32_t seed, int ofFive, int ofSix, int strain) {
     TestRandom random(seed);
     std::vector<Position> positions;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < ofFive + ofSix; ++i) {
+        const int tricks = i < ofFive ? 5 : 6;
         std::vector<int> cards;
         const int missing = random.below(4);
         for (int suit = 0; suit < 4; ++suit) {
@@ -180,7 +181,7 @@ std::vector<Position> threeSuitEndings(uint32_t seed, int count, int strain) {
         Position p;
         p.trump = strain == ANY_STRAIN ? random.below(5) : strain;
         p.leader = random.below(4);
-        for (int k = 0; k < 20; ++k) p.deal[cards[k]] = k / 5 + 1;
+        for (int k = 0; k < 4 * tricks; ++k) p.deal[cards[k]] = k / tricks + 1;
         positions.push_back(p);
     }
     return positions;
@@ -192,14 +193,16 @@ std::vector<Position> threeSuitEndings(uint32_t seed, int count, int strain) {
 // search plays one card for a run, and a table entry must still fix every
 // card the run's equivalence relied on.
 TEST_F(BridgeSolve, MatchesReferenceOnEndingsWithPlayedGaps) {
-    EXPECT_EQ(countDisagreements(threeSuitEndings(6161, RANDOM_POSITIONS, ANY_STRAIN)), 0);
+    EXPECT_EQ(countDisagreements(
+                  threeSuitEndings(6161, RANDOM_POSITIONS, RANDOM_POSITIONS / 10, ANY_STRAIN)),
+              0);
 }
 
 // At no trump many of these endings share their suit lengths, so a table
 // entry made from a sure-trick argument meets positions where the cards it
 // relied on lie elsewhere.
 TEST_F(BridgeSolve, MatchesReferenceOnNoTrumpEndingsWithOneTable) {
-    EXPECT_EQ(countDisagreements(threeSuitEndings(777, RANDOM_POSITIONS, NO_TRUMP)), 0);
+    EXPECT_EQ(countDisagreements(threeSuitEndings(777, RANDOM_POSITIONS, 0, NO_TRUMP)), 0);
 }
 
 // Positions where a sure-trick argument almost holds (hands are suit 0 to 3,
@@ -238,6 +241,15 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         // A ruff that reaches partner spends one of his winning trumps.
         {{"Q.Q.K9.", "J.A.AJ.", "AKT..Q.", "9.KJ.T."}, 0, 0},
         {{"Q.T.AK.", "KT8.Q..", ".AJ98..", "AJ.K.J."}, 0, 3},
+        // After the lead, the seat sure to take the trick cashes: the
+        // opponents hold no trump, or ruff; his best card of the suit led
+        // loses to third hand's, or to the lead.
+        {{".Q72..", ".A.AK.", ".43.3.", ".5.54."}, 0, 0},
+        {{".Q72..", ".A.AK.", "2.43..", ".5.54."}, 0, 0},
+        {{".Q72..", ".5.76.", "2.43..", ".A.AK."}, 0, 0},
+        {{".72.2.", "2.54..", ".A.AK.", ".6.43."}, 0, 0},
+        {{".872..", ".Q.AK.", ".K3.3.", ".4.54."}, NO_TRUMP, 0},
+        {{".KJ.2.", ".Q.AK.", ".43.3.", ".5.54."}, NO_TRUMP, 0},
     };
     std::vector<Position> positions;
     for (const Case& c : cases) {

@@ -72,9 +72,12 @@ void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
 }
 
 // A card played for its run of equivalent cards in the hand stands for the
-// cards above it in the run only while nothing lies between them. When the
-// answer relied on one of those cards, it relied on that too: the played
-// card's rank is marked with them.
+// cards above it in the run only while nothing lies between them. When every
+// card failed and the answer relied on one of those cards, it relied on that
+// too: the played card's rank is marked with them, so that each position the
+// table entry covers has the same run and no other card to try. (A card that
+// cuts off needs no mark: the hand keeps the cards that mattered, and any
+// position the entry covers holds a card below them to play instead.)
 void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) const {
     const int s = suitOf(card), r = rankOf(card);
     // A lead is the top card of its run; and nothing to mark when no card
@@ -176,6 +179,21 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     }
     const int seat = (leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
+    // When one trick settles the target either way: who takes this one?
+    if (trick_.count > 1 && (target == 1 || target == tricks)) {
+        int top;
+        const int winner = sureTrickWinner(top);
+        if (winner >= 0 && ((winner & 1) == 0 ? target == 1 : target == tricks)) {
+            if (top >= 0) relevant[trick_.winSuit] = static_cast<uint16_t>(1u << top);
+            return (winner & 1) == 0 ? 1 : tricks - 1;
+        }
+    }
+    // After the lead: the trick's sure winner and the tricks he cashes next.
+    if (trick_.count == 1) {
+        int holder;
+        const int sure = trickThenCash(holder, target, tricks - target + 1, relevant);
+        if (sure > 0) return (holder & 1) == 0 ? sure : tricks - sure;
+    }
     int cut = -1;
     int best = northSouth ? 0 : tricks;
     uint16_t child[4];
@@ -183,13 +201,14 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     // Tries one card; true when it settles the target for the seat's side.
     auto tryOne = [&](int card) {
         const int v = tryCard(seat, card, target, child);
-        markPlayedForRun(seat, card, child);
         if ((v >= target) == northSouth) {
             cut = card;
             best = v;
             for (int s = 0; s < 4; ++s) relevant[s] = child[s];
             return true;
         }
+        // Only failed cards: see markPlayedForRun.
+        markPlayedForRun(seat, card, child);
         best = northSouth ? std::max(best, v) : std::min(best, v);
         for (int s = 0; s < 4; ++s) relevant[s] |= child[s];
         // A card below every rank that mattered so far in its suit stands

@@ -297,3 +297,71 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevan
     for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
     return tricks;
 }
+
+// During a trick that the suit led still wins: the seat that surely takes
+// it, or -1. Among the winning card and the cards of that suit in the hands
+// still to play, the best is played in turn and wins, unless an opponent
+// still to play can ruff: the suit is not trumps and such an opponent holds
+// no card of it but a trump. `top` receives the rank of that best card when
+// the argument relies on it (it beats another card of the suit), else -1.
+int BridgeSolver::sureTrickWinner(int& top) const {
+    const int s = trick_.suit;
+    if (trick_.winSuit != s) return -1;
+    uint32_t toPlay = 0;
+    for (int k = trick_.count; k < 4; ++k) toPlay |= hand_[(trick_.leader + k) & 3][s];
+    const bool beaten = (toPlay >> trick_.winRank) != 0;
+    top = beaten ? highestRank(toPlay) : trick_.winRank;
+    const int holder = beaten ? owner_[s][top] : trick_.winSeat;
+    if (!beaten && toPlay == 0 && countCards(trick_.onTrick[s]) == 1) top = -1;
+    if (trump_ == NO_TRUMP || s == trump_) return holder;
+    for (int k = trick_.count; k < 4; ++k) {
+        const int seat = (trick_.leader + k) & 3;
+        if (((seat ^ holder) & 1) != 0 && hand_[seat][s] == 0 && hand_[seat][trump_] != 0)
+            return -1;
+    }
+    return holder;
+}
+
+// After the lead: the tricks that the side sure to take the current trick
+// (see sureTrickWinner) then takes for sure, with `holder` receiving the
+// seat that wins it; 0 when they miss what that side needs (`neededNS`,
+// `neededEW`). One trick when one settles it; else, when the holder's
+// opponents hold no trump (or none are in force), he keeps the lead while he
+// cashes, in each suit, his cards above all the others'. A quick exit when
+// both sides hold trumps and one trick cannot settle it. Marks the trick's
+// best card and the lowest card of each run counted, where they beat another
+// card.
+int BridgeSolver::trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const {
+    if (neededNS > 1 && neededEW > 1 && trump_ != NO_TRUMP &&
+        (hand_[0][trump_] | hand_[2][trump_]) != 0 && (hand_[1][trump_] | hand_[3][trump_]) != 0)
+        return 0;
+    int top;
+    holder = sureTrickWinner(top);
+    if (holder < 0) return 0;
+    const int needed = (holder & 1) == 0 ? neededNS : neededEW;
+    if (needed <= 1) {
+        if (top >= 0) relevant[trick_.suit] = static_cast<uint16_t>(1u << top);
+        return 1;
+    }
+    if (trump_ != NO_TRUMP &&
+        (hand_[(holder + 1) & 3][trump_] | hand_[(holder + 3) & 3][trump_]) != 0)
+        return 0;
+    const int s = trick_.suit;
+    const bool played = ((holder - trick_.leader) & 3) < trick_.count;
+    uint16_t marks[4] = {0, 0, 0, 0};
+    if (top >= 0) marks[s] = static_cast<uint16_t>(1u << top);
+    int total = 1;
+    for (int t = 0; t < 4 && total < needed; ++t) {
+        const uint32_t held = hand_[holder][t];
+        if (held == 0) continue;
+        const uint32_t rest = inHands_[t] & ~held;
+        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+        const int n = countCards(run) - (t == s && !played ? 1 : 0);
+        if (n <= 0) continue;
+        total += n;
+        if (rest != 0) marks[t] |= static_cast<uint16_t>(1u << lowestRank(run));
+    }
+    if (total < needed) return 0;
+    for (int t = 0; t < 4; ++t) relevant[t] |= marks[t];
+    return total;
+}
