@@ -18,7 +18,7 @@ using namespace bridge;
 namespace {
 
 constexpr int TABLE_BITS = 12;       // 4096 buckets
-constexpr int BUCKET_ENTRIES = 256;  // 38 MiB of address space in all
+constexpr int BUCKET_ENTRIES = 256;  // 42 MiB of address space in all
 constexpr uint32_t PATTERN_BITS = (1u << 26) - 1;
 
 static_assert(sizeof(BridgeSolver::TableEntry) == 32, "entries stay small");
