@@ -149,6 +149,16 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
             if (hand_[leader][s] != 0) entry = true;
         }
     }
+    if (own + 1 == needed && partnerRuffs(leader, counted, ownTrumps)) return needed;
+    if (entry && own <= cardsLeft_ / 4 - partnerKeeps) {
+        if (own + partners >= needed) {
+            for (int s = 0; s < 4; ++s) relevant[s] |= partnerRanks[s];
+            return own + partners;
+        }
+    } else if (entry && partners > own && partners >= needed) {
+        for (int s = 0; s < 4; ++s) relevant[s] = partnerRanks[s];
+        return partners;
+    }
     // At no trump, one suit of the leader's may instead be cashed last with
     // a crossing to the partner's winners in it, once the partner has kept
     // his cards of it while the leader cashed the others.
@@ -162,15 +172,7 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
             return own + more;
         }
     }
-    if (own + 1 == needed && partnerRuffs(leader, counted, ownTrumps)) return needed;
-    if (!entry) return own;
-    if (own <= cardsLeft_ / 4 - partnerKeeps) {
-        for (int s = 0; s < 4; ++s) relevant[s] |= partnerRanks[s];
-        return own + partners;
-    }
-    if (partners <= own) return own;
-    for (int s = 0; s < 4; ++s) relevant[s] = partnerRanks[s];
-    return partners;
+    return own;
 }
 
 // Trumps win every trick they are played to once no higher trump is left:
