@@ -116,7 +116,7 @@ class BridgeSolver {
     int cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const;
     bool partnerRuffs(int leader, unsigned counted, int ownTrumps) const;
     int cashTricks(int seat, int needed, uint16_t* relevant) const;
-    int crossingTricks(int leader, int s) const;
+    int crossingTricks(int leader, int s, uint16_t& mark) const;
     int quickTricks(int leader, int needed, uint16_t* relevant) const;
     int oneTrickAgainstCashing(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;

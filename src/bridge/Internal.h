@@ -52,6 +52,11 @@ inline constexpr LengthUnits LENGTH_UNITS{};
 inline uint64_t lengthUnit(int seat, int suit) {
     return LENGTH_UNITS.of[seat * 4 + suit];
 }
+// The cards of `held` above every card of `others` (all of them when
+// `others` is empty): a hand's winners in a suit.
+inline uint32_t cardsAbove(uint32_t held, uint32_t others) {
+    return others == 0 ? held : held & ~((2u << highestRank(others)) - 1);
+}
 // Ranks strictly between low and high.
 inline uint32_t ranksBetween(int low, int high) {
     return ((1u << high) - 1) & ~((2u << low) - 1);

@@ -28,8 +28,7 @@ inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t*
     const int lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const uint32_t held = hand_[seat][s];
     // His cards above the best card of the others: his top run.
-    const uint32_t rest = inHands_[s] & ~held;
-    const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+    const uint32_t run = cardsAbove(held, inHands_[s] & ~held);
     const int k = countCards(run);
     const int lhoLength = countCards(hand_[lho][s]), rhoLength = countCards(hand_[rho][s]);
     const int others = std::max(std::max(lhoLength, rhoLength), countCards(hand_[seat ^ 2][s]));
@@ -90,14 +89,16 @@ bool BridgeSolver::partnerRuffs(int leader, unsigned counted, int ownTrumps) con
 // winner of the partner's, who cashes the rest of his winners, and his
 // other cards too once the opponents have none of the suit left. 0 when
 // the leader has no lower card or the partner no winner left to cross to.
-// The count relies on the owners of the cards down to the opponents' best.
-int BridgeSolver::crossingTricks(int leader, int s) const {
+// The count relies on the owners of the cards down to the opponents' best,
+// which `mark` receives.
+int BridgeSolver::crossingTricks(int leader, int s, uint16_t& mark) const {
     const int partner = leader ^ 2;
     const uint32_t mine = hand_[leader][s], his = hand_[partner][s];
     const uint32_t theirs = inHands_[s] & ~mine & ~his;
     if (theirs == 0) return 0;
-    const uint32_t winners = ~((2u << highestRank(theirs)) - 1);
-    const int myWinners = countCards(mine & winners), hisWinners = countCards(his & winners);
+    mark = static_cast<uint16_t>(1u << highestRank(theirs));
+    const int myWinners = countCards(cardsAbove(mine, theirs));
+    const int hisWinners = countCards(cardsAbove(his, theirs));
     const int myLow = countCards(mine) - myWinners, hisLow = countCards(his) - hisWinners;
     const int hisLeft = hisWinners - std::max(0, myWinners - hisLow);
     if (myLow == 0 || hisLeft <= 0) return 0;
@@ -164,11 +165,11 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
     // his cards of it while the leader cashed the others.
     for (unsigned tops = trump_ == NO_TRUMP ? leaderTops : 0; tops != 0; tops &= tops - 1) {
         const int s = lowestRank(tops);
-        const int more = crossingTricks(leader, s) - ownIn[s];
+        uint16_t mark = 0;
+        const int more = crossingTricks(leader, s, mark) - ownIn[s];
         if (more > 0 && own + more >= needed &&
             own - ownIn[s] <= cardsLeft_ / 4 - countCards(hand_[partner][s])) {
-            relevant[s] |= static_cast<uint16_t>(
-                1u << highestRank(inHands_[s] & ~hand_[leader][s] & ~hand_[partner][s]));
+            relevant[s] |= mark;
             return own + more;
         }
     }
@@ -186,8 +187,7 @@ int BridgeSolver::topTrumpTricks(int leader, int& holder, uint16_t* relevant) co
     holder = owner_[trump_][highestRank(all)];
     if (holder == leader) return 0;
     const uint32_t own = hand_[holder][trump_];
-    const uint32_t rest = all & ~own;
-    const uint32_t run = rest == 0 ? own : own & ~((2u << highestRank(rest)) - 1);
+    const uint32_t run = cardsAbove(own, all & ~own);
     relevant[trump_] |= static_cast<uint16_t>(1u << lowestRank(run));
     return countCards(run);
 }
@@ -357,7 +357,7 @@ int BridgeSolver::trickThenCash(int& holder, int neededNS, int neededEW, uint16_
         const uint32_t held = hand_[holder][t];
         if (held == 0) continue;
         const uint32_t rest = inHands_[t] & ~held;
-        const uint32_t run = rest == 0 ? held : held & ~((2u << highestRank(rest)) - 1);
+        const uint32_t run = cardsAbove(held, rest);
         const int n = countCards(run) - (t == s && !played ? 1 : 0);
         if (n <= 0) continue;
         total += n;
