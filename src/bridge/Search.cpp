@@ -148,7 +148,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     clearRanks(relevant);
     const int tricks = (cardsLeft_ + trick_.count) / 4;
     int hint = -1;
-    uint64_t lengths = 0;
+    uint64_t lengths = 0, context = 0;
     const int leader = trick_.leader;
     const bool trickStart = trick_.count == 0;
     if (trickStart) {
@@ -157,7 +157,8 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
         if (tricks == 1) return (lastTrickWinner(relevant) & 1) == 0 ? 1 : 0;
         lengths = shape_;
         prefetchBucket(lengths, leader);
-        prefetchCut(cutContext(leader));
+        context = cutContext(leader);  // also the memory's key below
+        prefetchCut(context);
         // Sure tricks of either side bound the North-South tricks.
         const int quick =
             quickTricks(leader, (leader & 1) == 0 ? target : tricks - target + 1, relevant);
@@ -232,7 +233,7 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     const bool following = trick_.count > 0 && hand_[seat][trick_.suit] != 0;
     const int only = following ? onlyFollow(seat) : -1;
     const bool useMemory = only < 0 && !(following && trick_.count == 3);
-    const uint64_t context = useMemory ? cutContext(seat) : 0;
+    if (useMemory && !trickStart) context = cutContext(seat);
     if (only >= 0) {
         tryOne(only);
     } else {
