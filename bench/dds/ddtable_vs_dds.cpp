@@ -1,7 +1,8 @@
 // Tables per second of the table program's library call against DDS's
 // CalcAllTables: the same seeded deals, the same number of threads, one run.
 // Prints both rates, their ratio and every table on which the two disagree.
-//   ddtable_vs_dds [DEALS=1000] [THREADS=1]
+// A strain (0-3 spades to clubs, 4 no trump) times that strain alone.
+//   ddtable_vs_dds [DEALS=1000] [THREADS=1] [STRAIN]
 #include <dds/dll.h>
 
 #include <algorithm>
@@ -44,6 +45,8 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const int threads = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
+    const int only = argc > 3 ? std::clamp(std::atoi(argv[3]), 0, STRAINS - 1) : -1;
+    const unsigned strains = only < 0 ? 0x1F : 1u << only;
     std::vector<DealRecord> records = seededDeals(count);
 
     std::vector<Table> ours(count);
@@ -52,8 +55,8 @@ int main(int argc, char** argv) {
     Progress quiet(count, false);
     runBatch(
         records, threads,
-        [](BridgeSolver& solver, const DealRecord& record, DealAnalysis& analysis) {
-            return solveTable(solver, record.deal, analysis.table);
+        [&](BridgeSolver& solver, const DealRecord& record, DealAnalysis& analysis) {
+            return solveTable(solver, record.deal, analysis.table, strains);
         },
         [&](const DealRecord& record, bool solved, const DealAnalysis& analysis) {
             oursFailed = oursFailed || !solved;
@@ -64,7 +67,10 @@ int main(int argc, char** argv) {
 
     SetMaxThreads(threads);
     std::vector<Table> theirs(count);
-    int filter[DDS_STRAINS] = {0, 0, 0, 0, 0};
+    // DDS numbers the strains as we do; a filter of 1 leaves one out.
+    int filter[DDS_STRAINS];
+    for (int strain = 0; strain < DDS_STRAINS; ++strain)
+        filter[strain] = strains >> strain & 1 ? 0 : 1;
     static ddTableDeals deals;
     static ddTablesRes results;
     static allParResults par;
@@ -99,6 +105,7 @@ int main(int argc, char** argv) {
     for (int d = 0; d < count; ++d) {
         bool same = true;
         for (int strain = 0; strain < STRAINS; ++strain) {
+            if ((strains >> strain & 1) == 0) continue;
             for (int seat = 0; seat < SEATS; ++seat) {
                 same = same && ours[d].tricks[strain][seat] == theirs[d].tricks[strain][seat];
             }
@@ -106,7 +113,9 @@ int main(int argc, char** argv) {
         if (same) continue;
         if (++disagreements <= 10) std::printf("disagree: %s\n", dealText(records[d].deal).c_str());
     }
-    std::printf("deals %d, threads %d, seed %llu\n", count, threads, SEED);
+    std::printf("deals %d, threads %d, seed %llu", count, threads, SEED);
+    if (only >= 0) std::printf(", strain %d alone", only);
+    std::printf("\n");
     std::printf("ddtable  %8.3f s  %8.2f tables/s%s\n", oursSeconds, count / oursSeconds,
                 oursFailed ? "  (some deals refused)" : "");
     std::printf("DDS      %8.3f s  %8.2f tables/s\n", ddsSeconds, count / ddsSeconds);

@@ -4,7 +4,7 @@
 
 namespace ddtable {
 
-bool solveTable(BridgeSolver& solver, const int deal[52], Table& table) {
+bool solveTable(BridgeSolver& solver, const int deal[52], Table& table, unsigned strains) {
     int held[SEATS] = {0, 0, 0, 0};
     for (int i = 0; i < 52; ++i) {
         if (deal[i] < 1 || deal[i] > 4) return false;
@@ -14,6 +14,7 @@ bool solveTable(BridgeSolver& solver, const int deal[52], Table& table) {
         if (held[seat] != 13) return false;
     }
     for (int strain = 0; strain < STRAINS; ++strain) {
+        if ((strains >> strain & 1) == 0) continue;
         for (int leader = 0; leader < SEATS; ++leader) {
             if (!solver.solve(deal, strain, leader, leader == 0)) return false;
             const int declarer = (leader + 3) % SEATS;

@@ -11,8 +11,9 @@ namespace ddtable {
 // Solves the 20 entries of a full deal's table (deal: 52 ints, 1-4 the holding
 // seat N, E, S, W). For each strain, one solve per opening leader; the declarer
 // is the seat before the leader. False, with the table unspecified, when the
-// solver refuses the deal.
-bool solveTable(BridgeSolver& solver, const int deal[52], Table& table);
+// solver refuses the deal. `strains` (bit k for strain k) limits it to some
+// strains, for benchmarks that time one strain; the others stay unset.
+bool solveTable(BridgeSolver& solver, const int deal[52], Table& table, unsigned strains = 0x1F);
 
 struct DealAnalysis {
     Table table;
