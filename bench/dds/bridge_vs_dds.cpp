@@ -5,11 +5,15 @@
 // the total node count (the signature of bridge_bench's deals) and every
 // disagreement; the exit status is 1 on any disagreement or failure.
 //
-// Usage: bridge_vs_dds [--deals N] [--strain S] [--positions]
+// Usage: bridge_vs_dds [--deals N] [--strain S] [--worst K] [--positions]
 //   --deals N     the first N deals of the bridge benches' seed (default 50)
 //   --strain S    one strain only: 0 to 3 a suit (spades first), 4 no trump
+//   --worst K     also list the K deals and strains where this solver lost the
+//                 most time to DDS, with their position strings (the place to
+//                 look for more speed)
 //   --positions   print the program's position string of each deal and strain
 //                 instead of solving (the whole-process bench reads them)
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,7 +30,17 @@ struct Options {
     int deals = 50;
     int firstStrain = 0;
     int lastStrain = 4;
+    int worst = 0;
     bool positionsOnly = false;
+};
+
+// One deal and strain as both solvers timed it.
+struct Timing {
+    int deal;
+    int strain;
+    double ours;
+    double dds;
+    std::string position;
 };
 
 bool parseOptions(int argc, char** argv, Options* options) {
@@ -41,6 +55,9 @@ bool parseOptions(int argc, char** argv, Options* options) {
             const char* strain = argv[++i];
             if (std::strlen(strain) != 1 || strain[0] < '0' || strain[0] > '4') return false;
             options->firstStrain = options->lastStrain = strain[0] - '0';
+        } else if (option == "--worst" && i + 1 < argc) {
+            options->worst = std::atoi(argv[++i]);
+            if (options->worst < 1) return false;
         } else {
             return false;
         }
@@ -76,12 +93,27 @@ void printTimes(const char* who, const std::vector<double>& times) {
                 median(times));
 }
 
+// The deals and strains where this solver spent the most time beyond DDS's,
+// slowest first (at most `count`, and only those where it was slower).
+void printWorst(std::vector<Timing> timings, int count) {
+    std::sort(timings.begin(), timings.end(),
+              [](const Timing& a, const Timing& b) { return a.ours - a.dds > b.ours - b.dds; });
+    std::printf("slowest against DDS (deal strain ours-ms DDS-ms position):\n");
+    for (int i = 0; i < count && i < static_cast<int>(timings.size()); ++i) {
+        const Timing& t = timings[i];
+        if (t.ours <= t.dds) break;
+        std::printf("%5d %d %9.1f %9.1f  %s\n", t.deal, t.strain, t.ours, t.dds,
+                    t.position.c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, &options)) {
-        std::fprintf(stderr, "usage: bridge_vs_dds [--deals N] [--strain 0-4] [--positions]\n");
+        std::fprintf(stderr,
+                     "usage: bridge_vs_dds [--deals N] [--strain 0-4] [--worst K] [--positions]\n");
         return 2;
     }
     uint64_t state = BRIDGE_BENCH_SEED;
@@ -100,6 +132,7 @@ int main(int argc, char** argv) {
     }
     useOneDdsThread();
     std::vector<double> ourTimes, ddsTimes;
+    std::vector<Timing> timings;
     long long nodes = 0;
     int disagreements = 0;
     for (int d = 0; d < options.deals; ++d) {
@@ -119,6 +152,8 @@ int main(int argc, char** argv) {
             }
             ourTimes.push_back(milliseconds(t0, t1));
             ddsTimes.push_back(milliseconds(t1, t2));
+            timings.push_back(
+                {d, strain, ourTimes.back(), ddsTimes.back(), positionString(deal, strain)});
             for (int leader = 0; leader < 4; ++leader) {
                 if (ours[leader] == theirs[leader]) continue;
                 ++disagreements;
@@ -138,6 +173,7 @@ int main(int argc, char** argv) {
                 median(ourTimes) / median(ddsTimes));
     std::printf("signature (total NodeCount): %lld\n", nodes);
     std::printf("disagreements: %d\n", disagreements);
+    if (options.worst > 0) printWorst(timings, options.worst);
     BridgePosition::freeTables();
     return disagreements == 0 ? 0 : 1;
 }
