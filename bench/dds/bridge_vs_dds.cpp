@@ -34,7 +34,7 @@ struct Options {
     bool positionsOnly = false;
 };
 
-// One deal and strain as both solvers timed it.
+// One deal and strain as both solvers timed it, in milliseconds.
 struct Timing {
     int deal;
     int strain;
@@ -42,6 +42,13 @@ struct Timing {
     double dds;
     std::string position;
 };
+
+// One column of the timings.
+std::vector<double> column(const std::vector<Timing>& timings, double Timing::*field) {
+    std::vector<double> values;
+    for (const Timing& t : timings) values.push_back(t.*field);
+    return values;
+}
 
 bool parseOptions(int argc, char** argv, Options* options) {
     for (int i = 1; i < argc; ++i) {
@@ -131,7 +138,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     useOneDdsThread();
-    std::vector<double> ourTimes, ddsTimes;
     std::vector<Timing> timings;
     long long nodes = 0;
     int disagreements = 0;
@@ -150,10 +156,8 @@ int main(int argc, char** argv) {
                              solved ? ("DDS failed: " + error).c_str() : "solve failed");
                 return 1;
             }
-            ourTimes.push_back(milliseconds(t0, t1));
-            ddsTimes.push_back(milliseconds(t1, t2));
-            timings.push_back(
-                {d, strain, ourTimes.back(), ddsTimes.back(), positionString(deal, strain)});
+            timings.push_back({d, strain, milliseconds(t0, t1), milliseconds(t1, t2),
+                               positionString(deal, strain)});
             for (int leader = 0; leader < 4; ++leader) {
                 if (ours[leader] == theirs[leader]) continue;
                 ++disagreements;
@@ -167,6 +171,8 @@ int main(int argc, char** argv) {
     std::printf("bridge_vs_dds: %d deals x %d strains x 4 leaders, seed %llu, one thread each\n",
                 options.deals, options.lastStrain - options.firstStrain + 1,
                 static_cast<unsigned long long>(BRIDGE_BENCH_SEED));
+    const std::vector<double> ourTimes = column(timings, &Timing::ours);
+    const std::vector<double> ddsTimes = column(timings, &Timing::dds);
     printTimes("ours", ourTimes);
     printTimes("DDS", ddsTimes);
     std::printf("ratio ours / DDS: total %.2f, median %.2f\n", sum(ourTimes) / sum(ddsTimes),
