@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "BridgePosition.h"
+#include "ddsolver/compat/BridgePosition.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "frontend/HiddenLayout.h"
-#include "frontend/SplitRun.h"
+#include "analysis/HiddenLayout.h"
+#include "analysis/SplitRun.h"
+#include "apps/ddsolver/HiddenLayoutCommand.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "PrefPosition.h"
+#include "ddsolver/compat/PrefPosition.h"
 
 namespace {
 

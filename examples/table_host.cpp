@@ -2,10 +2,10 @@
 // library directly: PBN text in, numbers out, no text parsing of results.
 #include <cstdio>
 
-#include "BridgeSolver.h"
-#include "ddtable/DealAnalysis.h"
-#include "ddtable/ParText.h"
-#include "ddtable/PbnDeal.h"
+#include "analysis/DealAnalysis.h"
+#include "analysis/ParText.h"
+#include "analysis/PbnDeal.h"
+#include "bridge/Engine.h"
 
 int main(int argc, char** argv) {
     // Each hand holds one suit: hand analysis gives every entry (see the README).
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bad deal: %s\n", reason.c_str());
         return 1;
     }
-    BridgeSolver solver;  // one per thread; reused across deals
+    bridge::Engine solver;  // one per thread; reused across deals
     ddtable::DealAnalysis analysis;
     if (!ddtable::analyseDeal(solver, deal, 0, ddtable::VUL_NONE, analysis)) {
         std::fprintf(stderr, "the solver refused the deal\n");

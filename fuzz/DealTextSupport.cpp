@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "frontend/HiddenLayout.h"
+#include "analysis/HiddenLayout.h"
 
 bool readHistogram(const std::string& text, Histogram& histogram) {
     size_t at = 0;

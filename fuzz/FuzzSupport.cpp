@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "DealCodes.h"
-#include "frontend/HiddenLayout.h"
+#include "analysis/HiddenLayout.h"
+#include "ddsolver/compat/DealCodes.h"
 
 std::string ByteReader::line() {
     std::string text;

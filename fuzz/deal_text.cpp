@@ -11,11 +11,11 @@
 #include <initializer_list>
 #include <string>
 
-#include "DealCodes.h"
 #include "DealTextSupport.h"
 #include "FuzzSupport.h"
-#include "frontend/DealNotation.h"
-#include "frontend/HiddenLayout.h"
+#include "analysis/DealNotation.h"
+#include "analysis/HiddenLayout.h"
+#include "ddsolver/compat/DealCodes.h"
 
 namespace {
 

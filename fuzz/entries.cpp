@@ -10,11 +10,11 @@
 #include <tuple>
 #include <vector>
 
-#include "BridgePosition.h"
-#include "DealCodes.h"
-#include "EntryChecks.h"
 #include "FuzzSupport.h"
-#include "PrefPosition.h"
+#include "core/EntryChecks.h"
+#include "ddsolver/compat/BridgePosition.h"
+#include "ddsolver/compat/DealCodes.h"
+#include "ddsolver/compat/PrefPosition.h"
 #include "support/BridgeReference.h"
 #include "support/PrefReference.h"
 

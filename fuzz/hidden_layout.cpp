@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include "DealCodes.h"
 #include "DealTextSupport.h"
 #include "FuzzSupport.h"
-#include "frontend/HiddenLayout.h"
-#include "frontend/PositionString.h"
+#include "analysis/HiddenLayout.h"
+#include "ddsolver/compat/DealCodes.h"
+#include "ddsolver/compat/frontend/PositionString.h"
 
 namespace {
 

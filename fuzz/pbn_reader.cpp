@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "BridgeScores.h"
-#include "BridgeSolver.h"
 #include "FuzzSupport.h"
-#include "ddtable/DealAnalysis.h"
-#include "ddtable/DealReader.h"
-#include "ddtable/OutputFormat.h"
-#include "ddtable/PbnDeal.h"
+#include "analysis/DealAnalysis.h"
+#include "analysis/PbnDeal.h"
+#include "apps/ddtable/DealReader.h"
+#include "apps/ddtable/OutputFormat.h"
+#include "bridge/Engine.h"
 
 using namespace ddtable;
 
@@ -177,7 +177,8 @@ void checkCsvRecord(const DealRecord& record, const DealAnalysis& analysis) {
             int deal[52];
             FUZZ_CHECK(parseDealText(field, deal).empty() && sameDeal(deal, record.deal));
         } else if (name == "par_score") {
-            FUZZ_CHECK(field == (analysis.parKnown ? std::to_string(analysis.dealerPar.score) : ""));
+            FUZZ_CHECK(field ==
+                       (analysis.parKnown ? std::to_string(analysis.dealerPar.score) : ""));
         } else if (analysis.parKnown && (name == "par_ns" || name == "par_ew")) {
             checkSideScore(field, name == "par_ns" ? 0 : 1, record.vulnerability);
         }

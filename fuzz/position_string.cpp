@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "BridgePosition.h"
 #include "FuzzSupport.h"
-#include "frontend/PositionString.h"
-#include "main.h"
+#include "apps/ddsolver/CommandLine.h"
+#include "ddsolver/compat/BridgePosition.h"
+#include "ddsolver/compat/frontend/PositionString.h"
 #include "support/BridgeReference.h"
 #include "support/PrefReference.h"
 

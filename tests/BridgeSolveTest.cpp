@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "BridgePosition.h"
-#include "BridgeSolver.h"
+#include "bridge/Engine.h"
+#include "compat/DefaultEngine.h"
+#include "ddsolver/compat/BridgePosition.h"
 #include "support/BridgeDealText.h"
 #include "support/BridgeReference.h"
 #include "support/BridgeSolveSupport.h"
@@ -362,10 +363,10 @@ namespace {
 // Notes the default solver's clears, so that a clear shows as a new one.
 long long clearsSeen = 0;
 void plantMark() {
-    clearsSeen = BP::defaultSolver().tableClears();
+    clearsSeen = compat::defaultEngine().tableClears();
 }
 bool markSurvived() {
-    return BP::defaultSolver().tableClears() == clearsSeen;
+    return compat::defaultEngine().tableClears() == clearsSeen;
 }
 
 // The first `tricks` cards of each seat, in deal order, leave the position
@@ -532,9 +533,10 @@ TEST_F(BridgeSolve, RefusesPositionsItCannotPlayOut) {
     badTrump.trump = 5;
     Position badCode = sound;
     badCode.deal[parseCard("90")] = 9;
-    // The solver object refuses the same positions itself, and codes past 8.
-    BridgeSolver solver;
-    ASSERT_TRUE(solver.solve(sound.deal.data(), sound.trump, sound.leader, true));
+    // The engine refuses the same positions itself, and codes past 8.
+    bridge::Engine solver;
+    bridge::Result result;
+    ASSERT_TRUE(solver.solve(sound.deal.data(), sound.trump, sound.leader, true, result));
     for (const Position* p : {&gap, &twice, &uneven, &badLeader, &badTrump, &badCode}) {
         if (p != &badCode) {
             EXPECT_FALSE(solveFor(*p, true));
@@ -542,29 +544,32 @@ TEST_F(BridgeSolve, RefusesPositionsItCannotPlayOut) {
             EXPECT_EQ(BP::EastWestTricks, before.eastWest);
             EXPECT_EQ(outcome().bestCard, before.bestCard);
         }
-        EXPECT_FALSE(solver.solve(p->deal.data(), p->trump, p->leader, true));
-        EXPECT_EQ(solver.NorthSouthTricks, before.northSouth);
-        EXPECT_EQ(solver.EastWestTricks, before.eastWest);
+        bridge::Result refused = result;
+        EXPECT_FALSE(solver.solve(p->deal.data(), p->trump, p->leader, true, refused));
+        EXPECT_EQ(refused.northSouth, before.northSouth);
+        EXPECT_EQ(refused.eastWest, before.eastWest);
     }
-    EXPECT_FALSE(solver.solve(nullptr, 4, 0, true));
+    EXPECT_FALSE(solver.solve(nullptr, 4, 0, true, result));
 }
 
-// The solver object checks the trump apart from the position: on a kept
-// table the older entry rule keeps the table's trump in force, so a trump
-// out of range is no reason to refuse there. A negative code is refused
-// like one past 8.
-TEST_F(BridgeSolve, SolverObjectChecksTrumpApartFromThePosition) {
+// The engine checks the trump apart from the position: on a kept table the
+// older entry rule keeps the table's trump in force, so a trump out of range
+// is no reason to refuse there. A negative code is refused like one past 8.
+TEST_F(BridgeSolve, EngineChecksTrumpApartFromThePosition) {
     const Position p = handsPosition({"A2...", "K3...", "Q4...", "J5..."}, 4, 0);
-    BridgeSolver solver;
-    ASSERT_TRUE(solver.solve(p.deal.data(), 4, 0, true));
-    const int kept = solver.NorthSouthTricks;
-    EXPECT_TRUE(solver.solveKeepingTrump(p.deal.data(), 7, 4, 0, false));
+    bridge::Engine solver;
+    bridge::Result result;
+    ASSERT_TRUE(solver.solve(p.deal.data(), 4, 0, true, result));
+    const int kept = result.northSouth;
+    const std::array<int, 52> previous = p.deal;
+    EXPECT_TRUE(solver.solveKeepingTrump(p.deal.data(), 7, 4, 0, false, previous.data(), result));
     EXPECT_EQ(solver.trumpInForce(), 4);
-    EXPECT_EQ(solver.NorthSouthTricks, kept);
-    EXPECT_FALSE(solver.solveKeepingTrump(p.deal.data(), 7, 4, 0, true));  // a cleared table
+    EXPECT_EQ(result.northSouth, kept);
+    // A cleared table puts the trump passed in force.
+    EXPECT_FALSE(solver.solveKeepingTrump(p.deal.data(), 7, 4, 0, true, previous.data(), result));
     Position negative = p;
     negative.deal[parseCard("90")] = -1;
-    EXPECT_FALSE(solver.solve(negative.deal.data(), 4, 0, true));
+    EXPECT_FALSE(solver.solve(negative.deal.data(), 4, 0, true, result));
 }
 
 TEST(BridgeSolveUnallocated, RefusesWithoutTables) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/PositionString.h"
+#include "ddsolver/compat/frontend/PositionString.h"
 #include "support/RunProgram.h"
 
 TEST(CommandLine, RefusesWrongArgumentCounts) {

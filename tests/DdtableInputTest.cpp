@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "ddtable/DealReader.h"
-#include "ddtable/PbnDeal.h"
-#include "ddtable/Table.h"
+#include "analysis/PbnDeal.h"
+#include "analysis/Table.h"
+#include "apps/ddtable/DealReader.h"
 
 using namespace ddtable;
 

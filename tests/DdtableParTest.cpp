@@ -4,9 +4,9 @@
 
 #include <climits>
 
-#include "ddtable/Par.h"
-#include "ddtable/ParText.h"
-#include "ddtable/PbnDeal.h"
+#include "analysis/Par.h"
+#include "analysis/ParText.h"
+#include "analysis/PbnDeal.h"
 #include "support/PbnTable.h"
 
 using namespace ddtable;

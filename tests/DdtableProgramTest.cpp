@@ -5,7 +5,7 @@
 // trumps ruffs the lead, or leads them himself, and takes all 13 tricks.
 #include <gtest/gtest.h>
 
-#include "ddtable/Progress.h"
+#include "apps/ddtable/Progress.h"
 #include "support/RunTable.h"
 
 namespace {

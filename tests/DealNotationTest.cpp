@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/DealNotation.h"
+#include "analysis/DealNotation.h"
 
 namespace {
 

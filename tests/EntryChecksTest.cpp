@@ -7,9 +7,9 @@
 #include <tuple>
 #include <vector>
 
-#include "BridgePosition.h"
-#include "DealCodes.h"
-#include "PrefPosition.h"
+#include "ddsolver/compat/BridgePosition.h"
+#include "ddsolver/compat/DealCodes.h"
+#include "ddsolver/compat/PrefPosition.h"
 
 using BP = BridgePosition;
 

@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "BridgePosition.h"
+#include "ddsolver/compat/BridgePosition.h"
 #include "support/BridgeDealText.h"
 #include "support/BridgeReference.h"
 #include "support/PrefPositions.h"

@@ -11,8 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "Permutations.h"
-#include "frontend/HiddenLayout.h"
+#include "analysis/HiddenLayout.h"
+#include "apps/ddsolver/HiddenLayoutCommand.h"
+#include "core/Permutations.h"
 #include "support/HiddenLayoutRuns.h"
 #include "support/PrefPositions.h"
 #include "support/PrefReference.h"

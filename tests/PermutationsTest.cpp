@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Permutations.h"
+#include "core/Permutations.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/PositionString.h"
+#include "ddsolver/compat/frontend/PositionString.h"
 #include "support/RunProgram.h"
 
 namespace {

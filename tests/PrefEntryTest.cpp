@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "BridgePosition.h"
-#include "PrefPosition.h"
+#include "ddsolver/compat/BridgePosition.h"
+#include "ddsolver/compat/PrefPosition.h"
 #include "support/PrefPositions.h"
 #include "support/PrefReference.h"
 #include "support/RunProgram.h"

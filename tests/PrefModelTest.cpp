@@ -7,12 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "PrefPosition.h"
+#include "preferans/Solver.h"
 #include "support/PrefPositions.h"
 
 namespace {
 
-using ListItem = PrefPosition::ListItem;
+using preferans::ListItem;
+
+// One engine object for these tests (large: kept out of the stack).
+preferans::Solver& solver() {
+    static preferans::Solver engine;
+    return engine;
+}
 
 const char RANK_LETTERS[] = "789TJQKA";  // rank position 0 (seven) to 7 (ace)
 
@@ -44,11 +50,11 @@ struct Deal32 {
 std::string listSnapshot() {
     std::string text;
     for (int s = 0; s < 4; s++) {
-        for (ListItem* c = PrefPosition::S[s].higher; c != &PrefPosition::Q[s]; c = c->higher) {
+        for (ListItem* c = solver().S[s].higher; c != &solver().Q[s]; c = c->higher) {
             text += cardName(c) + static_cast<char>('a' + c->owner) + " ";
         }
         text += "/ ";
-        for (ListItem* c = PrefPosition::Q[s].lower; c != &PrefPosition::S[s]; c = c->lower) {
+        for (ListItem* c = solver().Q[s].lower; c != &solver().S[s]; c = c->lower) {
             text += cardName(c) + " ";
         }
         text += "| ";
@@ -66,26 +72,26 @@ std::string names(ListItem* const* list, int count) {
 
 TEST(PrefLists, HoldCardsInRankOrderBetweenSentinels) {
     Deal32 deal("0A 07 2T", "0Q 29", "28");
-    PrefPosition::InitList(deal.cards);
+    solver().InitList(deal.cards);
     EXPECT_EQ(listSnapshot(), "07a 0Qb 0Aa / 0A 0Q 07 | / | 28c 29b 2Ta / 2T 29 28 | / | ");
     // Cards in play fill the suit's items from its first one, lowest first.
-    EXPECT_EQ(PrefPosition::S[0].higher, &PrefPosition::T[0]);
-    EXPECT_EQ(PrefPosition::T[2].higher, &PrefPosition::Q[0]);
-    EXPECT_EQ(PrefPosition::S[2].higher, &PrefPosition::T[16]);
+    EXPECT_EQ(solver().S[0].higher, &solver().T[0]);
+    EXPECT_EQ(solver().T[2].higher, &solver().Q[0]);
+    EXPECT_EQ(solver().S[2].higher, &solver().T[16]);
     // An empty suit links its two sentinels to each other.
-    EXPECT_EQ(PrefPosition::S[1].higher, &PrefPosition::Q[1]);
-    EXPECT_EQ(PrefPosition::Q[1].lower, &PrefPosition::S[1]);
-    EXPECT_EQ(PrefPosition::S[1].lower, nullptr);
+    EXPECT_EQ(solver().S[1].higher, &solver().Q[1]);
+    EXPECT_EQ(solver().Q[1].lower, &solver().S[1]);
+    EXPECT_EQ(solver().S[1].lower, nullptr);
 }
 
 TEST(PrefLists, RemoveItemTakesOutOnlyACardInTheList) {
     Deal32 deal("0A 07 2T", "0Q 29", "28");
-    PrefPosition::InitList(deal.cards);
+    solver().InitList(deal.cards);
     const std::string before = listSnapshot();
-    PrefPosition::RemoveItem(0, 6);  // the king of suit 0 is not in play
-    PrefPosition::RemoveItem(1, 0);  // suit 1 is empty
+    solver().RemoveItem(0, 6);  // the king of suit 0 is not in play
+    solver().RemoveItem(1, 0);  // suit 1 is empty
     EXPECT_EQ(listSnapshot(), before);
-    PrefPosition::RemoveItem(2, 2);  // the nine of suit 2
+    solver().RemoveItem(2, 2);  // the nine of suit 2
     EXPECT_EQ(listSnapshot(), "07a 0Qb 0Aa / 0A 0Q 07 | / | 28c 2Ta / 2T 28 | / | ");
 }
 
@@ -104,9 +110,9 @@ TEST(PrefLists, SolveLeavesListsAsDealtLessTableCards) {
                 inHands[suit * 8 + rank] = code == 4 ? 0 : code == 1 || code == 2 ? code : 3;
             }
         }
-        PrefPosition::InitList(inHands);
+        solver().InitList(inHands);
         const std::string expected = listSnapshot();
-        PrefPosition::solve(p.deal, p.trump, p.leaderSeat, p.declarerSeat, p.misere, true);
+        ASSERT_TRUE(solver().solve(p.deal, p.trump, p.leaderSeat, p.declarerSeat, p.misere));
         EXPECT_EQ(listSnapshot(), expected) << prefPositionString(p);
     }
 }
@@ -133,34 +139,16 @@ uint32_t rootKeyOf(const int* deal) {
 
 }  // namespace
 
-// With one trick left the search stores nothing, so the emptied table shows
-// the root key: every card out of the hands, each at its own bit.
-TEST(PrefKey, RootKeyIsTheSetOfCardsOutOfTheHands) {
-    int deal[52] = {0};
-    deal[0] = 1;   // ace of suit 0: bit 0
-    deal[7] = 2;   // seven of suit 0: bit 7
-    deal[13] = 4;  // ace of suit 1: bit 8
-    PrefPosition::solve(deal, 4, 0, 0, false, true);
-    const uint32_t expected = ~(1u | 128u | 256u);
-    EXPECT_EQ(PrefPosition::hashtable[0].key, expected);
-    EXPECT_EQ(PrefPosition::hashtable[PrefPosition::TABLE_SIZE - 1].key, expected);
-
-    deal[13] = 0;
-    deal[3 * 13 + 7] = 4;  // seven of suit 3: bit 31
-    PrefPosition::solve(deal, 4, 0, 0, false, true);
-    EXPECT_EQ(PrefPosition::hashtable[12345].key, ~(1u | 128u | 0x80000000u));
-}
-
 // Every stored position is the root with whole tricks of held cards played,
 // which shows that the key follows each play and take-back exactly.
 TEST(PrefKey, StoredKeysAreTheRootPlusWholeTricks) {
     std::mt19937 rng(5);
     for (int round = 0; round < 6; round++) {
         PrefTestPosition p = randomPrefPosition(rng, 6, 0);
-        PrefPosition::solve(p.deal, p.trump, p.leaderSeat, p.declarerSeat, p.misere, true);
+        ASSERT_TRUE(solver().solve(p.deal, p.trump, p.leaderSeat, p.declarerSeat, p.misere));
         const uint32_t root = rootKeyOf(p.deal);
         int stored = 0;
-        for (const PrefPosition::HashEntry& e : PrefPosition::hashtable) {
+        for (const preferans::HashEntry& e : solver().hashtable) {
             if (e.key == root) continue;
             stored++;
             ASSERT_EQ(e.key & root, root);
@@ -178,8 +166,8 @@ TEST(PrefTable, ThreeLeadersOfAKeyNeverShareASlot) {
     for (uint32_t key : keys) {
         uint32_t slots[3];
         for (int leader = 0; leader < 3; leader++) {
-            slots[leader] = PrefPosition::slotOf(key, static_cast<int8_t>(leader));
-            ASSERT_LT(slots[leader], PrefPosition::TABLE_SIZE);
+            slots[leader] = preferans::Record::slotOf(key, static_cast<int8_t>(leader));
+            ASSERT_LT(slots[leader], preferans::Record::TABLE_SIZE);
         }
         ASSERT_NE(slots[0], slots[1]) << key;
         ASSERT_NE(slots[0], slots[2]) << key;
@@ -228,12 +216,12 @@ TEST(PrefReplies, FollowTrumpOrDiscardInWalkOrder) {
         // Cards of the other players separate runs, out-of-play cards do not.
         {"PartnersCardsSeparate", "0A", "0K 0Q 09", "0J 07", 0, 4, "0K 09", "0J 07"},
     };
-    PrefPosition& rec = P[9];
+    preferans::Record& rec = solver().records[9];
     for (const ReplyCase& c : cases) {
         SCOPED_TRACE(c.name);
         Deal32 deal(c.leader, c.second, c.third);
-        PrefPosition::InitList(deal.cards);
-        PrefPosition::trump = static_cast<signed char>(c.trump);
+        solver().InitList(deal.cards);
+        solver().trump = static_cast<signed char>(c.trump);
         rec.who[0] = 0;
         rec.who[1] = 1;
         rec.who[2] = 2;
@@ -248,9 +236,9 @@ TEST(PrefReplies, FollowTrumpOrDiscardInWalkOrder) {
 // is walked from the lowest card up.
 TEST(PrefReplies, ThirdPlayerAloneWalksSuitLedUpward) {
     Deal32 deal("0A", "0T", "0K 09 17");
-    PrefPosition::InitList(deal.cards);
-    PrefPosition::trump = 1;
-    PrefPosition& rec = P[9];
+    solver().InitList(deal.cards);
+    solver().trump = 1;
+    preferans::Record& rec = solver().records[9];
     rec.who[0] = 0;
     rec.who[1] = 1;
     rec.who[2] = 2;
@@ -262,7 +250,7 @@ TEST(PrefReplies, ThirdPlayerAloneWalksSuitLedUpward) {
     rec.find_suitable_cards2();
     EXPECT_EQ(names(rec.moves3, rec.nmoves3), "17");
 
-    PrefPosition::trump = 4;  // void without trumps: discards
+    solver().trump = 4;  // void without trumps: discards
     rec.find_suitable_cards2();
     EXPECT_EQ(names(rec.moves3, rec.nmoves3), "09 0K 17");
 }

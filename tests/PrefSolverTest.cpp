@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "PrefPosition.h"
+#include "ddsolver/compat/PrefPosition.h"
 #include "support/PrefPositions.h"
 #include "support/PrefReference.h"
 

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "BridgePosition.h"
 #include "DdsSupport.h"
+#include "ddsolver/compat/BridgePosition.h"
 
 namespace {
 

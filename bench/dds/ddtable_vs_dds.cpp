@@ -12,8 +12,8 @@
 #include <random>
 #include <vector>
 
-#include "ddtable/BatchRunner.h"
-#include "ddtable/PbnDeal.h"
+#include "analysis/PbnDeal.h"
+#include "apps/ddtable/BatchRunner.h"
 
 using namespace ddtable;
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     Progress quiet(count, false);
     runBatch(
         records, threads,
-        [&](BridgeSolver& solver, const DealRecord& record, DealAnalysis& analysis) {
+        [&](bridge::Engine& solver, const DealRecord& record, DealAnalysis& analysis) {
             return solveTable(solver, record.deal, analysis.table, strains);
         },
         [&](const DealRecord& record, bool solved, const DealAnalysis& analysis) {

@@ -22,8 +22,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "ddtable/Par.h"
-#include "ddtable/ParText.h"
+#include "analysis/Par.h"
+#include "analysis/ParText.h"
 
 using namespace ddtable;
 

@@ -7,7 +7,7 @@
 // cost time: the card is a hint (and the search checks it is a candidate).
 #include "bridge/Internal.h"
 
-using namespace bridge;
+namespace bridge {
 
 namespace {
 
@@ -18,7 +18,7 @@ inline uint64_t packedHand(const uint16_t* hand) {
 
 }  // namespace
 
-uint64_t BridgeSolver::cutContext(int seat) const {
+uint64_t Engine::cutContext(int seat) const {
     const Trick& t = trick_;
     uint64_t key = static_cast<uint64_t>(seat) << 2 | static_cast<uint64_t>(t.count);
     if (t.count == 0) return key | packedHand(hand_[seat]) << 4;
@@ -55,17 +55,17 @@ inline uint32_t cutSlot(uint64_t h) {
 
 }  // namespace
 
-void BridgeSolver::prefetchCut(uint64_t context) const {
+void Engine::prefetchCut(uint64_t context) const {
     __builtin_prefetch(&cuts_[cutSlot(mixed(context))]);
 }
 
-int BridgeSolver::rememberedCut(uint64_t context) const {
+int Engine::rememberedCut(uint64_t context) const {
     const uint64_t h = mixed(context);
     const uint16_t held = cuts_[cutSlot(h)];
     return (held & TAG_BITS) == cutTag(h, generation_) ? static_cast<int>(held & ~TAG_BITS) : -1;
 }
 
-void BridgeSolver::rememberCut(uint64_t context, int card) {
+void Engine::rememberCut(uint64_t context, int card) {
     const uint64_t h = mixed(context);
     cuts_[cutSlot(h)] = static_cast<uint16_t>(cutTag(h, generation_) | card);
 }
@@ -73,7 +73,7 @@ void BridgeSolver::rememberCut(uint64_t context, int card) {
 // The card when the seat may play it and the move list would hold it (it
 // follows suit when he can and stands for its run of equivalent cards: the
 // top card of a lead, the lowest card of a play to the trick), else -1.
-int BridgeSolver::candidateOrNone(int seat, int card) const {
+int Engine::candidateOrNone(int seat, int card) const {
     if (card < 0) return -1;
     const int s = suitOf(card), r = rankOf(card);
     const uint32_t held = hand_[seat][s];
@@ -86,3 +86,5 @@ int BridgeSolver::candidateOrNone(int seat, int card) const {
     const uint32_t below = trickRunBreaks(s) & ((1u << r) - 1);
     return below != 0 && ((held >> highestRank(below)) & 1) ? -1 : card;
 }
+
+}  // namespace bridge

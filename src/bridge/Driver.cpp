@@ -3,10 +3,10 @@
 // first guess until the North-South tricks are known, with the best card.
 #include <algorithm>
 
-#include "EntryChecks.h"
 #include "bridge/Internal.h"
+#include "core/EntryChecks.h"
 
-using namespace bridge;
+namespace bridge {
 
 namespace {
 
@@ -32,24 +32,24 @@ int cardOfIndex(int index) {
 
 }  // namespace
 
-BridgeSolver::BridgeSolver() {
+Engine::Engine(int tableBits) : tableBits_(std::clamp(tableBits, MIN_TABLE_BITS, MAX_TABLE_BITS)) {
     std::fill(&codedOwner_[0][0], &codedOwner_[0][0] + sizeof codedOwner_, uint8_t{0xFF});
 }
 
-BridgeSolver::~BridgeSolver() {
+Engine::~Engine() {
     releaseTable();
 }
 
-bool BridgeSolver::solve(const int* deal, int trump, int leader, bool trumpChanged) {
-    return run(deal, trump, trump, leader, trumpChanged, true);
+bool Engine::solve(const int* deal, int trump, int leader, bool trumpChanged, Result& result) {
+    return run(deal, trump, trump, leader, trumpChanged, true, previousDeal_, result);
 }
 
-bool BridgeSolver::solveKeepingTrump(const int* deal, int trump, int keptTrump, int leader,
-                                     bool trumpChanged) {
-    return run(deal, trump, keptTrump, leader, trumpChanged, false);
+bool Engine::solveKeepingTrump(const int* deal, int trump, int keptTrump, int leader,
+                               bool trumpChanged, const int* previousDeal, Result& result) {
+    return run(deal, trump, keptTrump, leader, trumpChanged, false, previousDeal, result);
 }
 
-void BridgeSolver::loadDeal(const int* deal, int leader) {
+void Engine::loadDeal(const int* deal, int leader) {
     for (int seat = 0; seat < 4; ++seat) {
         for (int s = 0; s < 4; ++s) hand_[seat][s] = 0;
     }
@@ -76,8 +76,8 @@ void BridgeSolver::loadDeal(const int* deal, int leader) {
     for (int k = 0; k < 4 && trickCard[k] >= 0; ++k) addToTrick((leader + k) & 3, trickCard[k]);
 }
 
-bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
-                       bool newTrumpRules) {
+bool Engine::run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
+                 bool newTrumpRules, const int* previousDeal, Result& result) {
     if (!isPlayable(deal, leader)) return false;
     bool clear = fresh_ || trumpChanged || handsChanged(deal, previousDeal);
     const int inForce = clear || newTrumpRules ? trump : keptTrump;
@@ -91,10 +91,10 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
         fresh_ = false;
         lastNorthSouth_ = -1;
     }
-    std::copy(deal, deal + DEAL_CARDS, previousDeal);
+    std::copy(deal, deal + DEAL_CARDS, previousDeal_);
     loadDeal(deal, leader);
     buildSuitCodes();
-    NodeCount = 0;
+    nodes_ = 0;
 
     const int onTrick = trick_.count;
     const bool completed = onTrick == 4;
@@ -109,17 +109,18 @@ bool BridgeSolver::run(const int* deal, int trump, int keptTrump, int leader, bo
     int best = -1;
     const int northSouth = driveSearch(tricks, guess, !completed, best);
     lastNorthSouth_ = northSouth;
-    NorthSouthTricks = static_cast<short>(northSouth + bonus);
-    EastWestTricks = static_cast<short>(tricks - northSouth + (completed ? 1 - bonus : 0));
-    bs = static_cast<signed char>(best < 0 ? -1 : suitOf(best));
-    bc = static_cast<signed char>(best < 0 ? -1 : rankOf(best));
+    result.northSouth = northSouth + bonus;
+    result.eastWest = tricks - northSouth + (completed ? 1 - bonus : 0);
+    result.bestSuit = best < 0 ? -1 : suitOf(best);
+    result.bestRank = best < 0 ? -1 : rankOf(best);
+    result.nodes = nodes_;
     return true;
 }
 
 // A first guess of the North-South tricks from the high cards and, at a
 // trump contract, the trump lengths: the null-window driver needs fewer tests
 // the closer it starts. Only the number of tests depends on it.
-int BridgeSolver::estimateNorthSouth(int tricks) const {
+int Engine::estimateNorthSouth(int tricks) const {
     int points[2] = {0, 0}, trumps[2] = {0, 0};
     for (int seat = 0; seat < 4; ++seat) {
         for (int s = 0; s < 4; ++s) {
@@ -141,10 +142,10 @@ int BridgeSolver::estimateNorthSouth(int tricks) const {
 // it). When `choose`, the seat to move tries his cards here and `card`
 // receives the first, in a fixed order, that settles the test for his side
 // (North-South reaching the target, East-West holding them below it).
-int BridgeSolver::rootTest(int target, bool choose, int& card) {
+int Engine::rootTest(int target, bool choose, int& card) {
     uint16_t relevant[4];
     if (!choose) return search(target, relevant);
-    ++NodeCount;
+    ++nodes_;
     const int seat = (trick_.leader + trick_.count) & 3;
     const bool northSouth = (seat & 1) == 0;
     Moves moves;
@@ -166,7 +167,7 @@ int BridgeSolver::rootTest(int target, bool choose, int& card) {
 // card that settled the test which fixed the result for the seat to move's
 // side: the first card in the root order that reaches the optimum (the
 // first candidate when no test was needed: every card then reaches it).
-int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard) {
+int Engine::driveSearch(int tricks, int guess, bool choose, int& bestCard) {
     bestCard = -1;
     if (tricks == 0) return 0;
     if (choose) {
@@ -193,3 +194,5 @@ int BridgeSolver::driveSearch(int tricks, int guess, bool choose, int& bestCard)
     }
     return low;
 }
+
+}  // namespace bridge

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "BridgeSolver.h"
-#include "DealCodes.h"
+#include "bridge/Engine.h"
+#include "ddsolver/compat/DealCodes.h"
 
 namespace bridge {
 
@@ -62,10 +62,8 @@ inline uint32_t ranksBetween(int low, int high) {
     return ((1u << high) - 1) & ~((2u << low) - 1);
 }
 
-}  // namespace bridge
-
 // The candidate cards of one seat, best first.
-struct BridgeSolver::Moves {
+struct Engine::Moves {
     int count = 0;
     uint8_t card[13];
     int weight[13];
@@ -76,8 +74,6 @@ struct BridgeSolver::Moves {
         ++count;
     }
 };
-
-namespace bridge {
 
 // Takes the highest run of `held` out of it: cards with no card of `breaks`
 // between them form one run. Returns its top card; `bottom` receives its
@@ -115,7 +111,7 @@ void forEachRunBottom(uint32_t held, uint32_t breaks, F f) {
 }
 
 // Sorts by weight, highest first; equal weights keep their order.
-inline void sortMoves(BridgeSolver::Moves& m) {
+inline void sortMoves(Engine::Moves& m) {
     for (int i = 1; i < m.count; ++i) {
         const uint8_t c = m.card[i];
         const int w = m.weight[i];
@@ -129,14 +125,12 @@ inline void sortMoves(BridgeSolver::Moves& m) {
     }
 }
 
-}  // namespace bridge
-
 // One remembered set of trick starts (partition search): every position
 // with this seat on lead, these suit lengths in every hand, and these owners
 // of the top cards of each suit (the cards whose ranks mattered and every
 // card above them), whatever the owners of the lower cards. The bounds are
 // on the North-South tricks from here on.
-struct BridgeSolver::TableEntry {
+struct Engine::TableEntry {
     uint64_t shape;    // four bits per seat and suit: the lengths
     uint32_t top[4];   // per suit: owners of its top cards, two bits each
     uint8_t count[4];  // per suit: how many top cards the entry fixes
@@ -145,3 +139,5 @@ struct BridgeSolver::TableEntry {
     int8_t high;
     uint8_t move;  // suit * 16 + cards of the suit above it; NO_MOVE if none
 };
+
+}  // namespace bridge

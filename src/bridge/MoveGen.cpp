@@ -5,7 +5,7 @@
 
 #include "bridge/Internal.h"
 
-using namespace bridge;
+namespace bridge {
 
 namespace {
 
@@ -30,12 +30,12 @@ void forEachRun(uint32_t held, bool inSearch, uint32_t searchBreaks, uint32_t ro
 // card. A card on the trick below the winner separates nothing: two cards
 // that both lose to the winner, with no card in a hand between them, give
 // the same trick and the same position after it.
-uint32_t BridgeSolver::trickRunBreaks(int s) const {
+uint32_t Engine::trickRunBreaks(int s) const {
     const bool winnerOfSuit = trick_.count > 0 && trick_.winSuit == s;
     return inHands_[s] | (winnerOfSuit ? 1u << trick_.winRank : 0u);
 }
 
-void BridgeSolver::generateMoves(int seat, Moves& m, int hint) const {
+void Engine::generateMoves(int seat, Moves& m, int hint) const {
     m.count = 0;
     if (trick_.count == 0) {
         addLeads(seat, m);
@@ -65,7 +65,7 @@ constexpr LeadWeights NO_TRUMP_LEADS{2, 15, 60, 20};
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
 // and from trumps.
-void BridgeSolver::addLeads(int seat, Moves& m) const {
+void Engine::addLeads(int seat, Moves& m) const {
     const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const bool trumpGame = trump_ != NO_TRUMP;
     const LeadWeights& weights = trumpGame ? TRUMP_LEADS : NO_TRUMP_LEADS;
@@ -100,7 +100,7 @@ void BridgeSolver::addLeads(int seat, Moves& m) const {
 
 // Cards of the suit led, one per run. In the search, second hand also plays
 // to win when his partner cannot win the trick.
-void BridgeSolver::addFollows(int seat, Moves& m, bool inSearch) const {
+void Engine::addFollows(int seat, Moves& m, bool inSearch) const {
     const int partner = seat ^ 2, lho = (seat + 1) & 3;
     const int s = trick_.suit;
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
@@ -132,7 +132,7 @@ void BridgeSolver::addFollows(int seat, Moves& m, bool inSearch) const {
 // of the suit). In the search a ruff of partner's winning card, which keeps
 // the trick and takes the lead, goes before all but the longest suits'
 // discards; at the root it goes after every discard.
-void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength, bool inSearch) const {
+void Engine::addVoidPlays(int seat, Moves& m, int discardLength, bool inSearch) const {
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
     if (trump_ != NO_TRUMP && hand_[seat][trump_] != 0) {
         const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
@@ -155,3 +155,5 @@ void BridgeSolver::addVoidPlays(int seat, Moves& m, int discardLength, bool inSe
         });
     }
 }
+
+}  // namespace bridge

@@ -7,7 +7,7 @@
 // output unchanged.
 #include "bridge/Internal.h"
 
-using namespace bridge;
+namespace bridge {
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr int ROOT_DISCARD_LENGTH = 2;  // a discard's weight per card of its su
 
 }  // namespace
 
-void BridgeSolver::rootOrder(int seat, Moves& m) const {
+void Engine::rootOrder(int seat, Moves& m) const {
     m.count = 0;
     if (trick_.count == 0)
         addLeads(seat, m);
@@ -25,3 +25,5 @@ void BridgeSolver::rootOrder(int seat, Moves& m) const {
         addVoidPlays(seat, m, ROOT_DISCARD_LENGTH, false);
     sortMoves(m);
 }
+
+}  // namespace bridge

@@ -6,9 +6,9 @@
 
 #include "bridge/Internal.h"
 
-using namespace bridge;
+namespace bridge {
 
-void BridgeSolver::addToTrick(int seat, int card) {
+void Engine::addToTrick(int seat, int card) {
     const int s = suitOf(card), r = rankOf(card);
     Trick& t = trick_;
     if (t.count == 0) t.suit = static_cast<uint8_t>(s);
@@ -31,7 +31,7 @@ void clearRanks(uint16_t* ranks) {
 
 // With one card left in each hand: the seat whose card wins the last trick.
 // Its rank mattered when another card of its suit was in the trick.
-int BridgeSolver::lastTrickWinner(uint16_t* relevant) const {
+int Engine::lastTrickWinner(uint16_t* relevant) const {
     const int leader = trick_.leader;
     int winSeat = leader, winSuit = -1, winRank = -1;
     uint16_t played[4] = {0, 0, 0, 0};
@@ -54,7 +54,7 @@ int BridgeSolver::lastTrickWinner(uint16_t* relevant) const {
 // The winning card of a completed trick and the cards of its hand that were
 // equivalent to it (only one card of a run is tried), when its rank beat
 // another card of its suit in the trick.
-void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
+void Engine::markTrickWinner(uint16_t* relevant) const {
     const int s = trick_.winSuit;
     if (countCards(trick_.onTrick[s]) < 2) return;
     const uint32_t all = inHands_[s] | trick_.onTrick[s];
@@ -78,7 +78,7 @@ void BridgeSolver::markTrickWinner(uint16_t* relevant) const {
 // table entry covers has the same run and no other card to try. (A card that
 // cuts off needs no mark: the hand keeps the cards that mattered, and any
 // position the entry covers holds a card below them to play instead.)
-void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) const {
+void Engine::markPlayedForRun(int seat, int card, uint16_t* relevant) const {
     const int s = suitOf(card), r = rankOf(card);
     // A lead is the top card of its run; and nothing to mark when no card
     // above the played one mattered.
@@ -93,7 +93,7 @@ void BridgeSolver::markPlayedForRun(int seat, int card, uint16_t* relevant) cons
 
 // The play of a hand that follows suit when its cards of the suit form one
 // run of equivalent plays (the lowest, as the move list has it), else -1.
-int BridgeSolver::onlyFollow(int seat) const {
+int Engine::onlyFollow(int seat) const {
     const int s = trick_.suit;
     const uint32_t held = hand_[seat][s];
     const int low = lowestRank(held);
@@ -104,7 +104,7 @@ int BridgeSolver::onlyFollow(int seat) const {
 // The last hand's first try when it follows suit: the cheapest card that
 // beats the opponents' winning card, else its lowest card (both the lowest
 // of their runs, as the move list holds them).
-int BridgeSolver::lastHandFirst(int seat) const {
+int Engine::lastHandFirst(int seat) const {
     const int s = trick_.suit;
     const uint32_t held = hand_[seat][s];
     const bool opponentsWin = ((trick_.winSeat ^ seat) & 1) == 1;
@@ -113,7 +113,7 @@ int BridgeSolver::lastHandFirst(int seat) const {
     return cardOf(s, lowestRank(held));
 }
 
-int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
+int Engine::tryCard(int seat, int card, int target, uint16_t* relevant) {
     const int s = suitOf(card);
     const uint16_t bit = static_cast<uint16_t>(1u << rankOf(card));
     const Trick saved = trick_;
@@ -143,8 +143,8 @@ int BridgeSolver::tryCard(int seat, int card, int target, uint16_t* relevant) {
 
 // Fail-soft: a value v >= target means North-South take at least v of the
 // tricks from here, v < target that they take at most v.
-int BridgeSolver::search(int target, uint16_t* relevant) {
-    ++NodeCount;
+int Engine::search(int target, uint16_t* relevant) {
+    ++nodes_;
     clearRanks(relevant);
     const int tricks = (cardsLeft_ + trick_.count) / 4;
     int hint = -1;
@@ -259,3 +259,5 @@ int BridgeSolver::search(int target, uint16_t* relevant) {
     }
     return best;
 }
+
+}  // namespace bridge

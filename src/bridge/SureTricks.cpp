@@ -6,10 +6,10 @@
 
 #include "bridge/Internal.h"
 
-using namespace bridge;
+namespace bridge {
 
 // The seats that hold trumps, one bit each (none at no trump).
-unsigned BridgeSolver::trumpHolders() const {
+unsigned Engine::trumpHolders() const {
     if (trump_ == NO_TRUMP) return 0;
     unsigned seats = 0;
     for (int seat = 0; seat < 4; ++seat) {
@@ -24,7 +24,7 @@ unsigned BridgeSolver::trumpHolders() const {
 // suit counts no further than the length of an opponent who could ruff it
 // (`ruffers`: the seats with trumps). Marks in `relevant` the card the count
 // relies on.
-inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const {
+inline int Engine::cashInSuit(int seat, int s, unsigned ruffers, uint16_t* relevant) const {
     const int lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const uint32_t held = hand_[seat][s];
     // His cards above the best card of the others: his top run.
@@ -50,7 +50,7 @@ inline int BridgeSolver::cashInSuit(int seat, int s, unsigned ruffers, uint16_t*
 // Tricks that `seat`, on lead, takes for sure by cashing his suits one
 // after the other, with the cards the count relies on marked in `relevant`;
 // the count stops once it reaches `needed`.
-int BridgeSolver::cashTricks(int seat, int needed, uint16_t* relevant) const {
+int Engine::cashTricks(int seat, int needed, uint16_t* relevant) const {
     const unsigned ruffers = trumpHolders();
     int total = 0;
     for (int s = 0; s < 4 && total < needed; ++s) {
@@ -68,7 +68,7 @@ int BridgeSolver::cashTricks(int seat, int needed, uint16_t* relevant) const {
 // any trump of the partner's wins; the partner keeps one when he holds more
 // trumps than the leader's trump tricks draw from him (he throws his other
 // cards on the leader's side suits). Only suit lengths decide it.
-bool BridgeSolver::partnerRuffs(int leader, unsigned counted, int ownTrumps) const {
+bool Engine::partnerRuffs(int leader, unsigned counted, int ownTrumps) const {
     if (trump_ == NO_TRUMP) return false;
     const int partner = leader ^ 2, lho = (leader + 1) & 3, rho = (leader + 3) & 3;
     if (countCards(hand_[partner][trump_]) <= ownTrumps) return false;
@@ -91,7 +91,7 @@ bool BridgeSolver::partnerRuffs(int leader, unsigned counted, int ownTrumps) con
 // the leader has no lower card or the partner no winner left to cross to.
 // The count relies on the owners of the cards down to the opponents' best,
 // which `mark` receives.
-int BridgeSolver::crossingTricks(int leader, int s, uint16_t& mark) const {
+int Engine::crossingTricks(int leader, int s, uint16_t& mark) const {
     const int partner = leader ^ 2;
     const uint32_t mine = hand_[leader][s], his = hand_[partner][s];
     const uint32_t theirs = inHands_[s] & ~mine & ~his;
@@ -122,7 +122,7 @@ int BridgeSolver::crossingTricks(int leader, int s, uint16_t& mark) const {
 // Failing that the side takes the larger count, the partner's only with an
 // entry. The count stops at `needed`, the tricks that settle the search's
 // question, so that the cards of the other suits stay free in the table.
-int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const {
+int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
@@ -181,7 +181,7 @@ int BridgeSolver::quickTricks(int leader, int needed, uint16_t* relevant) const 
 // of top trumps. Returns that run's length (0 at no trump or with no trump
 // left) with its holder, and marks the run's lowest card. When the holder is
 // `leader` the count is 0: his cashing tricks already hold that run.
-int BridgeSolver::topTrumpTricks(int leader, int& holder, uint16_t* relevant) const {
+int Engine::topTrumpTricks(int leader, int& holder, uint16_t* relevant) const {
     if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
     const uint32_t all = inHands_[trump_];
     holder = owner_[trump_][highestRank(all)];
@@ -195,7 +195,7 @@ int BridgeSolver::topTrumpTricks(int leader, int& holder, uint16_t* relevant) co
 // Tricks that the side not on lead takes for sure, with the cards the
 // argument relies on marked in `relevant`; 0 when they cannot reach `needed`
 // (the trump rules give one trick at most).
-int BridgeSolver::laterTricks(int leader, int needed, uint16_t* relevant) const {
+int Engine::laterTricks(int leader, int needed, uint16_t* relevant) const {
     if (trump_ != NO_TRUMP && inHands_[trump_] != 0)
         return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
     return noTrumpTricksAgainst(leader, needed, relevant);
@@ -211,7 +211,7 @@ int BridgeSolver::laterTricks(int leader, int needed, uint16_t* relevant) const 
 //   so X plays before Y to every trick: Y plays a small trump under each of
 //   X's higher ones and otherwise its guarded trump, which nothing later in
 //   the trick beats.
-int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
+int Engine::trumpTricksAgainst(int leader, uint16_t* relevant) const {
     const uint32_t trumps = inHands_[trump_];
     for (int y : {(leader + 1) & 3, (leader + 3) & 3}) {
         const uint32_t own = hand_[y][trump_];
@@ -249,7 +249,7 @@ int BridgeSolver::trumpTricksAgainst(int leader, uint16_t* relevant) const {
 // he holds more cards than tops; so the side's leads of its own suits must
 // run out before the tricks it would have to win reach that point. The
 // argument relies on the owner of every suit's top card.
-int BridgeSolver::oneTrickAgainstCashing(int leader, uint16_t* relevant) const {
+int Engine::oneTrickAgainstCashing(int leader, uint16_t* relevant) const {
     const int partner = leader ^ 2;
     int leads = 0, tops[4] = {0, 0, 0, 0};
     uint16_t marks[4] = {0, 0, 0, 0};
@@ -277,7 +277,7 @@ int BridgeSolver::oneTrickAgainstCashing(int leader, uint16_t* relevant) const {
 // that misses `needed`, and the counts stop once they reach it. When the
 // leading side holds the top of one of his suits and needs every trick, the
 // cashing limit above may still give the other side one.
-int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const {
+int Engine::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const {
     bool holdsTop[4] = {false, false, false, false};
     uint16_t tops[4] = {0, 0, 0, 0};
     for (int s = 0; s < 4; ++s) {
@@ -306,7 +306,7 @@ int BridgeSolver::noTrumpTricksAgainst(int leader, int needed, uint16_t* relevan
 // still to play can ruff: the suit is not trumps and such an opponent holds
 // no card of it but a trump. `top` receives the rank of that best card when
 // the argument relies on it (it beats another card of the suit), else -1.
-int BridgeSolver::sureTrickWinner(int& top) const {
+int Engine::sureTrickWinner(int& top) const {
     const int s = trick_.suit;
     if (trick_.winSuit != s) return -1;
     uint32_t toPlay = 0;
@@ -333,7 +333,7 @@ int BridgeSolver::sureTrickWinner(int& top) const {
 // both sides hold trumps and one trick cannot settle it. Marks the trick's
 // best card and the lowest card of each run counted, where they beat another
 // card.
-int BridgeSolver::trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const {
+int Engine::trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const {
     if (neededNS > 1 && neededEW > 1 && trump_ != NO_TRUMP &&
         (hand_[0][trump_] | hand_[2][trump_]) != 0 && (hand_[1][trump_] | hand_[3][trump_]) != 0)
         return 0;
@@ -367,3 +367,5 @@ int BridgeSolver::trickThenCash(int& holder, int neededNS, int neededEW, uint16_
     for (int t = 0; t < 4; ++t) relevant[t] |= marks[t];
     return total;
 }
+
+}  // namespace bridge

@@ -13,15 +13,14 @@
 
 #include "bridge/Internal.h"
 
-using namespace bridge;
+namespace bridge {
 
 namespace {
 
-constexpr int TABLE_BITS = 12;       // 4096 buckets
-constexpr int BUCKET_ENTRIES = 256;  // 42 MiB of address space in all
+constexpr int BUCKET_ENTRIES = 256;  // 10.5 KiB a bucket
 constexpr uint32_t PATTERN_BITS = (1u << 26) - 1;
 
-static_assert(sizeof(BridgeSolver::TableEntry) == 32, "entries stay small");
+static_assert(sizeof(Engine::TableEntry) == 32, "entries stay small");
 
 uint64_t mixed(uint64_t shape, int leader) {
     uint64_t h = (shape ^ (static_cast<uint64_t>(leader) << 60)) * 0x9E3779B97F4A7C15ull;
@@ -36,7 +35,7 @@ uint64_t mixed(uint64_t shape, int leader) {
 // each suit with the mask of those the entry fixes, let a probe pass over
 // most entries that cannot match without reading them. They sit in arrays
 // of their own, so that a probe compares sixteen slots at a time.
-struct BridgeSolver::Bucket {
+struct Engine::Bucket {
     uint32_t generation;  // the entries are live only while it is the table's
     uint32_t used;        // live entries: slots 0 to used - 1
     uint32_t next;        // the slot a new entry takes once all are used
@@ -49,10 +48,11 @@ struct BridgeSolver::Bucket {
 
 namespace {
 
-constexpr std::size_t BUCKETS = std::size_t{1} << TABLE_BITS;
-constexpr std::size_t BUCKET_BYTES = BUCKETS * sizeof(BridgeSolver::Bucket);
 constexpr std::size_t CUT_BYTES = sizeof(uint16_t) << CUT_SLOT_BITS;
-constexpr std::size_t TABLE_BYTES = BUCKET_BYTES + CUT_BYTES;
+
+std::size_t bucketBytes(int tableBits) {
+    return (std::size_t{1} << tableBits) * sizeof(Engine::Bucket);
+}
 
 uint16_t tagOf(uint64_t h) {
     return static_cast<uint16_t>(h);
@@ -61,7 +61,7 @@ uint16_t tagOf(uint64_t h) {
 // The slots among the first `used` whose tag is `tag` and whose fixed top
 // four owners agree with `topFour`, sixteen to a word: bit j of hits[w]
 // stands for slot 16 * w + j.
-void nearSlots(const BridgeSolver::Bucket& bucket, uint16_t tag, uint32_t topFour, int used,
+void nearSlots(const Engine::Bucket& bucket, uint16_t tag, uint32_t topFour, int used,
                uint16_t* hits) {
     for (int w = 0; w * 16 < used; ++w) {
         const int first = 16 * w;
@@ -98,23 +98,28 @@ void nearSlots(const BridgeSolver::Bucket& bucket, uint16_t tag, uint32_t topFou
 
 }  // namespace
 
-bool BridgeSolver::reserveTable() {
+std::size_t Engine::tableBytes(int tableBits) {
+    return bucketBytes(tableBits) + CUT_BYTES;
+}
+
+bool Engine::reserveTable() {
     if (table_ != nullptr) return true;
-    void* p = mmap(nullptr, TABLE_BYTES, PROT_READ | PROT_WRITE,
+    const std::size_t bytes = tableBytes(tableBits_);
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
                    MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (p == MAP_FAILED) return false;
 #ifdef MADV_HUGEPAGE
-    madvise(p, TABLE_BYTES, MADV_HUGEPAGE);
+    madvise(p, bytes, MADV_HUGEPAGE);
 #endif
     table_ = static_cast<Bucket*>(p);
-    cuts_ = reinterpret_cast<uint16_t*>(static_cast<char*>(p) + BUCKET_BYTES);
+    cuts_ = reinterpret_cast<uint16_t*>(static_cast<char*>(p) + bucketBytes(tableBits_));
     generation_ = 0;  // fresh pages are all zero: every entry is stale
     fresh_ = true;
     return true;
 }
 
-void BridgeSolver::releaseTable() {
-    if (table_ != nullptr) munmap(table_, TABLE_BYTES);
+void Engine::releaseTable() {
+    if (table_ != nullptr) munmap(table_, tableBytes(tableBits_));
     table_ = nullptr;
     cuts_ = nullptr;
     fresh_ = true;
@@ -122,9 +127,9 @@ void BridgeSolver::releaseTable() {
 
 // A new generation makes every entry and remembered cut-off card stale;
 // only when the counter wraps are the pages handed back, to come again zeroed.
-void BridgeSolver::clearTable() {
+void Engine::clearTable() {
     if (++generation_ == 0) {
-        madvise(table_, TABLE_BYTES, MADV_DONTNEED);
+        madvise(table_, tableBytes(tableBits_), MADV_DONTNEED);
         generation_ = 1;
     }
     ++tableClears_;
@@ -133,7 +138,7 @@ void BridgeSolver::clearTable() {
 // Per suit and set of cards still held: the owners from the top card down,
 // two bits each, and the card count above them. Built again only for a suit
 // whose owners changed.
-void BridgeSolver::buildSuitCodes() {
+void Engine::buildSuitCodes() {
     for (int s = 0; s < 4; ++s) {
         // The four leaders of a deal, and the strains of a table, share them.
         if (std::equal(owner_[s], owner_[s] + 13, codedOwner_[s])) continue;
@@ -173,7 +178,7 @@ inline uint32_t topFourMask(int count) {
     return (0xFF00u >> 2 * std::min(count, 4)) & 0xFF;
 }
 
-bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
+bool covers(const Engine::TableEntry& e, const SuitPatterns& p) {
     for (int s = 0; s < 4; ++s) {
         if (e.count[s] != 0 && topOf(p, s, e.count[s]) != e.top[s]) return false;
     }
@@ -184,18 +189,18 @@ bool covers(const BridgeSolver::TableEntry& e, const SuitPatterns& p) {
 
 // Starts loading the bucket's header and the first slots' tags and top
 // owners while the sure tricks are counted.
-void BridgeSolver::prefetchBucket(uint64_t shape, int leader) const {
-    const Bucket* bucket = &table_[mixed(shape, leader) >> (64 - TABLE_BITS)];
+void Engine::prefetchBucket(uint64_t shape, int leader) const {
+    const Bucket* bucket = &table_[mixed(shape, leader) >> (64 - tableBits_)];
     __builtin_prefetch(bucket);
     __builtin_prefetch(reinterpret_cast<const char*>(bucket) + 64);
     __builtin_prefetch(bucket->topFour);
     __builtin_prefetch(bucket->topFourMask);
 }
 
-bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
-                         int& value) const {
+bool Engine::probe(uint64_t shape, int leader, int target, uint16_t* relevant, int& hint,
+                   int& value) const {
     const uint64_t h = mixed(shape, leader);
-    const Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
+    const Bucket& bucket = table_[h >> (64 - tableBits_)];
     if (bucket.generation != generation_) return false;
     const uint16_t tag = tagOf(h);
     SuitPatterns p;
@@ -234,8 +239,8 @@ bool BridgeSolver::probe(uint64_t shape, int leader, int target, uint16_t* relev
 
 // Narrows the bounds of an entry with the same top cards; a new entry takes
 // the bucket's next free slot, else its slots in rotation.
-void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high,
-                         int move) {
+void Engine::store(uint64_t shape, int leader, const uint16_t* relevant, int low, int high,
+                   int move) {
     TableEntry fresh{};
     fresh.shape = shape;
     fresh.leader = static_cast<uint8_t>(leader);
@@ -253,7 +258,7 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
         fresh.top[s] = topOf(p, s, count);
     }
     const uint64_t h = mixed(shape, leader);
-    Bucket& bucket = table_[h >> (64 - TABLE_BITS)];
+    Bucket& bucket = table_[h >> (64 - tableBits_)];
     if (bucket.generation != generation_) {
         bucket.generation = generation_;
         bucket.used = 0;
@@ -299,13 +304,13 @@ void BridgeSolver::store(uint64_t shape, int leader, const uint16_t* relevant, i
 
 // A card as its suit and the number of held cards of the suit above it, which
 // names the same card in every position with the same key.
-int BridgeSolver::relativeMove(int card) const {
+int Engine::relativeMove(int card) const {
     const int s = suitOf(card);
     const uint32_t above = inHands_[s] & ~((2u << rankOf(card)) - 1);
     return s * 16 + countCards(above);
 }
 
-int BridgeSolver::absoluteMove(int seat, int move) const {
+int Engine::absoluteMove(int seat, int move) const {
     if (move == NO_MOVE) return -1;
     const int s = suitOf(move);
     uint32_t held = inHands_[s];
@@ -314,3 +319,5 @@ int BridgeSolver::absoluteMove(int seat, int move) const {
     const int r = highestRank(held);
     return (hand_[seat][s] >> r) & 1 ? cardOf(s, r) : -1;
 }
+
+}  // namespace bridge

@@ -1,7 +1,7 @@
 // Solve driver of the single-position preferans solver: the records set up,
 // the deal read into the suit lists, the root search and the trick counts.
-#include "DealCodes.h"
-#include "EntryChecks.h"
+#include "core/EntryChecks.h"
+#include "ddsolver/compat/DealCodes.h"
 #include "preferans/SolverInternal.h"
 
 namespace preferans {
@@ -19,11 +19,11 @@ namespace {
 // stored position can have. Eight entries, one cache line, per step: the
 // plain loop is held up by its own bookkeeping, at twice the time.
 constexpr uint32_t ENTRIES_PER_STEP = 8;
-static_assert(PrefPosition::TABLE_SIZE % ENTRIES_PER_STEP == 0, "whole steps");
+static_assert(Record::TABLE_SIZE % ENTRIES_PER_STEP == 0, "whole steps");
 
 void emptyTable(Solver& sv, uint32_t rootKey) {
-    PrefPosition::HashEntry* e = sv.hashtable;
-    PrefPosition::HashEntry* const end = e + PrefPosition::TABLE_SIZE;
+    HashEntry* e = sv.hashtable;
+    HashEntry* const end = e + Record::TABLE_SIZE;
     for (; e != end; e += ENTRIES_PER_STEP) {
 #pragma GCC unroll 8
         for (uint32_t i = 0; i < ENTRIES_PER_STEP; i++) e[i].key = rootKey;
@@ -69,10 +69,10 @@ inline int secondCardCode(int leaderSeat) {
 
 }  // namespace
 
-void Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere) {
+bool Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere) {
     const EntryProblem problem =
         checkPreferansDeal(deal, trumpSuit, leaderSeat, declarerSeat, misere);
-    if (problem != EntryProblem::NONE) return;
+    if (problem != EntryProblem::NONE) return false;
     int deal32[32];
     int16_t leadSuit = -1, leadRank = -1, secondSuit = -1, secondRank = -1;
     const int ledCode = onTrickCode(leaderSeat);
@@ -91,18 +91,18 @@ void Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerS
             }
         }
     }
-    solve(deal32, trumpSuit, playerOfSeat(declarerSeat), playerOfSeat(leaderSeat), misere, leadSuit,
-          leadRank, secondSuit, secondRank);
+    return solve(deal32, trumpSuit, playerOfSeat(declarerSeat), playerOfSeat(leaderSeat), misere,
+                 leadSuit, leadRank, secondSuit, secondRank);
 }
 
-void Solver::solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
+bool Solver::solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
                    int16_t leadSuit, int16_t leadRankPosition, int16_t secondSuit,
                    int16_t secondRankPosition) {
     if (checkPreferansOwnForm(deal32, trumpSuit, declarer, leader, misere, leadSuit,
                               leadRankPosition, secondSuit,
                               secondRankPosition) != EntryProblem::NONE)
-        return;
-    PrefPosition* const P = records;
+        return false;
+    Record* const P = records;
     mizer = misere;
     whose = static_cast<uint8_t>(declarer);
     trump = static_cast<signed char>(misere ? NO_TRUMP : trumpSuit);
@@ -112,7 +112,7 @@ void Solver::solve(const int* deal32, int trumpSuit, int declarer, int leader, b
 
     P[0].tricksLeft = 0;
     for (int k = 1; k <= n; k++) P[k].tricksLeft = k;
-    PrefPosition& root = P[n];
+    Record& root = P[n];
     root.who[0] = static_cast<uint8_t>(leader);
     root.who[1] = static_cast<uint8_t>((leader + 1) % 3);
     root.who[2] = static_cast<uint8_t>((leader + 2) % 3);
@@ -145,6 +145,7 @@ void Solver::solve(const int* deal32, int trumpSuit, int declarer, int leader, b
     number_of_cards = static_cast<int16_t>(n);
     number_of_tricks_of_player = static_cast<int16_t>(declarerGetsOwn ? own : other);
     number_of_tricks_of_vist = static_cast<int16_t>(declarerGetsOwn ? other : own);
+    return true;
 }
 
 }  // namespace preferans

@@ -49,8 +49,8 @@ void Solver::RemoveItem(int16_t suit, int16_t rank) {
     }
 }
 
-}  // namespace preferans
-
-uint32_t PrefPosition::slotOf(uint32_t key, int8_t leader) {
+uint32_t Record::slotOf(uint32_t key, int8_t leader) {
     return ((key >> 17) ^ key ^ static_cast<uint32_t>(leader)) % TABLE_SIZE;
 }
+
+}  // namespace preferans

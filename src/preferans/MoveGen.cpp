@@ -2,7 +2,7 @@
 // the second and third player of a trick, one card per run of each.
 #include "preferans/SolverInternal.h"
 
-using namespace preferans;
+namespace preferans {
 
 namespace {
 
@@ -24,7 +24,7 @@ inline int32_t appendRunsUp(const Solver& sv, int suit, uint8_t owner, ListItem*
 // The same for the second and third player of `rec` in one walk, each into
 // his own list; the walk goes from the top down when `Down` is set.
 template <bool Down>
-inline void appendRunsOfBoth(PrefPosition& rec, int suit) {
+inline void appendRunsOfBoth(Record& rec, int suit) {
     Solver& sv = *rec.solver;
     const uint8_t a = rec.who[1];
     const uint8_t b = rec.who[2];
@@ -47,12 +47,12 @@ inline void appendRunsOfBoth(PrefPosition& rec, int suit) {
     }
 }
 
-using Completion = void (PrefPosition::*)();
+using Completion = void (Record::*)();
 
 // After a walk that could give cards to the second and the third player: if
 // one of them got some and the other none, the other's list is completed by
 // his own rule; returns false when neither got any.
-inline bool completeTheOther(PrefPosition& rec, Completion forSecond, Completion forThird) {
+inline bool completeTheOther(Record& rec, Completion forSecond, Completion forThird) {
     if (rec.nmoves2 > 0) {
         if (rec.nmoves3 == 0) (rec.*forThird)();
         return true;
@@ -85,19 +85,19 @@ inline int32_t appendTrumpsOrDiscards(const Solver& sv, int leadSuit, uint8_t pl
 
 }  // namespace
 
-void PrefPosition::find_suitable_cards() {
+void Record::find_suitable_cards() {
     nmoves2 = 0;
     nmoves3 = 0;
     const int s = leadSuit;
     appendRunsOfBoth<true>(*this, s);
-    if (completeTheOther(*this, &PrefPosition::find_suitable_cards_from_trump1,
-                         &PrefPosition::find_suitable_cards_from_trump2)) {
+    if (completeTheOther(*this, &Record::find_suitable_cards_from_trump1,
+                         &Record::find_suitable_cards_from_trump2)) {
         return;
     }
     if (trumpsApply(*solver, s)) {
         appendRunsOfBoth<false>(*this, solver->trump);
-        if (completeTheOther(*this, &PrefPosition::find_suitable_cards_after_trump1,
-                             &PrefPosition::find_suitable_cards_after_trump2)) {
+        if (completeTheOther(*this, &Record::find_suitable_cards_after_trump1,
+                             &Record::find_suitable_cards_after_trump2)) {
             return;
         }
     }
@@ -106,23 +106,25 @@ void PrefPosition::find_suitable_cards() {
     }
 }
 
-void PrefPosition::find_suitable_cards2() {
+void Record::find_suitable_cards2() {
     nmoves3 = appendRunsUp(*solver, leadSuit, who[2], moves3, 0);
     if (nmoves3 == 0) find_suitable_cards_from_trump2();
 }
 
-void PrefPosition::find_suitable_cards_from_trump1() {
+void Record::find_suitable_cards_from_trump1() {
     nmoves2 = appendTrumpsOrDiscards(*solver, leadSuit, who[1], moves2, nmoves2);
 }
 
-void PrefPosition::find_suitable_cards_from_trump2() {
+void Record::find_suitable_cards_from_trump2() {
     nmoves3 = appendTrumpsOrDiscards(*solver, leadSuit, who[2], moves3, nmoves3);
 }
 
-void PrefPosition::find_suitable_cards_after_trump1() {
+void Record::find_suitable_cards_after_trump1() {
     nmoves2 = appendDiscards(*solver, leadSuit, who[1], moves2, nmoves2);
 }
 
-void PrefPosition::find_suitable_cards_after_trump2() {
+void Record::find_suitable_cards_after_trump2() {
     nmoves3 = appendDiscards(*solver, leadSuit, who[2], moves3, nmoves3);
 }
+
+}  // namespace preferans

@@ -2,7 +2,7 @@
 // 0, 1 or 2 cards already on the table, remembering the best card.
 #include "preferans/SolverInternal.h"
 
-using namespace preferans;
+namespace preferans {
 
 namespace {
 
@@ -13,7 +13,7 @@ inline void recordBest(Solver& sv, const ListItem* c) {
 
 }  // namespace
 
-int PrefPosition::first_generate(int alpha, int beta) {
+int Record::first_generate(int alpha, int beta) {
     if (tricksLeft == 1) return generate(-2, 2);
     forEachLead(*this, [&](ListItem* c) {
         int v = scoreLead(*this, c, alpha, beta);
@@ -25,7 +25,7 @@ int PrefPosition::first_generate(int alpha, int beta) {
     return alpha;
 }
 
-int PrefPosition::first_generate(int alpha, int beta, int16_t suit, int16_t rank) {
+int Record::first_generate(int alpha, int beta, int16_t suit, int16_t rank) {
     leadSuit = static_cast<uint8_t>(suit);
     leadRank = static_cast<uint8_t>(rank);
     find_suitable_cards();
@@ -47,8 +47,8 @@ int PrefPosition::first_generate(int alpha, int beta, int16_t suit, int16_t rank
     return alpha;
 }
 
-int PrefPosition::first_generate(int alpha, int beta, int16_t suit1, int16_t rank1, int16_t suit2,
-                                 int16_t rank2) {
+int Record::first_generate(int alpha, int beta, int16_t suit1, int16_t rank1, int16_t suit2,
+                           int16_t rank2) {
     leadSuit = static_cast<uint8_t>(suit1);
     leadRank = static_cast<uint8_t>(rank1);
     find_suitable_cards2();
@@ -72,3 +72,5 @@ int PrefPosition::first_generate(int alpha, int beta, int16_t suit1, int16_t ran
     }
     return alpha;
 }
+
+}  // namespace preferans

@@ -2,12 +2,12 @@
 // alpha-beta on the records, with the transposition table at trick starts.
 #include "preferans/SolverInternal.h"
 
-using namespace preferans;
+namespace preferans {
 
 namespace {
 
 inline void store(Solver& sv, uint32_t slot, int value, uint8_t kind) {
-    PrefPosition::HashEntry& e = sv.hashtable[slot];
+    HashEntry& e = sv.hashtable[slot];
     e.key = sv.key;
     e.value = static_cast<int8_t>(value);
     e.kind = kind;
@@ -15,7 +15,7 @@ inline void store(Solver& sv, uint32_t slot, int value, uint8_t kind) {
 
 // Score of the last trick for who[0]: every player holds one card, except
 // that a card led from the table is already out and its lead kept in `rec`.
-int lastTrick(PrefPosition& rec) {
+int lastTrick(Record& rec) {
     const Solver& sv = *rec.solver;
     for (int s = 0; s < 4; s++) {
         for (ListItem* c = sv.Q[s].lower; c != &sv.S[s]; c = c->lower) {
@@ -38,7 +38,7 @@ int lastTrick(PrefPosition& rec) {
 // The leader's node past the quick answers: tries his leads within the
 // clamped window and stores the outcome in the position's slot. Kept out of
 // line so that the many quick returns of `generate` stay cheap.
-PREF_NOINLINE int searchLeads(PrefPosition& rec, int alpha, int beta, uint32_t slot) {
+PREF_NOINLINE int searchLeads(Record& rec, int alpha, int beta, uint32_t slot) {
     Solver& sv = *rec.solver;
     sv.node_count++;
     bool raised = false;
@@ -64,7 +64,7 @@ PREF_NOINLINE int searchLeads(PrefPosition& rec, int alpha, int beta, uint32_t s
 
 }  // namespace
 
-int PrefPosition::generate(int alpha, int beta) {
+int Record::generate(int alpha, int beta) {
     if (tricksLeft <= alpha) return alpha;
     if (beta <= -tricksLeft) return beta;
     if (child == nullptr) return lastTrick(*this);
@@ -82,7 +82,7 @@ int PrefPosition::generate(int alpha, int beta) {
     return searchLeads(*this, alpha, beta, slot);
 }
 
-int PrefPosition::generate1(int alpha, int beta) {
+int Record::generate1(int alpha, int beta) {
     for (int32_t i = 0; i < nmoves2; i++) {
         int v = scoreSecondCard(*this, moves2[i], alpha, beta);
         if (v > alpha) {
@@ -93,7 +93,7 @@ int PrefPosition::generate1(int alpha, int beta) {
     return alpha;
 }
 
-int PrefPosition::generate2(int alpha, int beta) {
+int Record::generate2(int alpha, int beta) {
     for (int32_t i = 0; i < nmoves3; i++) {
         int v = scoreThirdCard(*this, leadSuit, leadRank, card2->suit, card2->rank, moves3[i],
                                alpha, beta);
@@ -104,3 +104,5 @@ int PrefPosition::generate2(int alpha, int beta) {
     }
     return alpha;
 }
+
+}  // namespace preferans

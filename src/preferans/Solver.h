@@ -1,29 +1,28 @@
 // The single-position preferans solver as an object: the suit lists, the card
 // set key and the transposition table, the per-trick records and the results
-// of the last solve. Each object solves on its own; PrefPosition's static
-// entry points use one default object.
+// of the last solve. Each object solves on its own, so one per thread may run
+// at the same time.
 #pragma once
 
 #include <cstdint>
 
-#include "PrefPosition.h"
+#include "preferans/Record.h"
 
 namespace preferans {
 
 class Solver {
    public:
-    using ListItem = PrefPosition::ListItem;
-    using HashEntry = PrefPosition::HashEntry;
-    static constexpr uint32_t TABLE_SIZE = PrefPosition::TABLE_SIZE;
+    static constexpr uint32_t TABLE_SIZE = Record::TABLE_SIZE;
 
     Solver();
     Solver(const Solver&) = delete;
     Solver& operator=(const Solver&) = delete;
 
-    // A position in the 52-card deal array (seats 0, 1 and 3 play).
-    void solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere);
+    // A position in the 52-card deal array (seats 0, 1 and 3 play). False,
+    // with the results as they were, when the position cannot be played out.
+    bool solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere);
     // A position in the solver's own form: 32-card deal array of player indices.
-    void solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
+    bool solve(const int* deal32, int trumpSuit, int declarer, int leader, bool misere,
                int16_t leadSuit, int16_t leadRankPosition, int16_t secondSuit,
                int16_t secondRankPosition);
 
@@ -46,7 +45,7 @@ class Solver {
     uint32_t index[32];  // card bit of every card in play, at index rank * 4 + suit
     uint32_t key;        // set of the cards not in any hand: the position within one solve
     HashEntry hashtable[TABLE_SIZE];
-    PrefPosition records[11];  // records[k] has k tricks left
+    Record records[11];  // records[k] has k tricks left
 
     // ---- results of the last solve ----
     int16_t number_of_cards = 0;

@@ -3,7 +3,7 @@
 // card of a trick, all on the state of one Solver.
 #pragma once
 
-#include "CardList.h"
+#include "preferans/CardList.h"
 #include "preferans/Solver.h"
 
 // Inlining hints for the search's hot path, where the compiler supports them.
@@ -16,8 +16,6 @@
 #endif
 
 namespace preferans {
-
-using ListItem = PrefPosition::ListItem;
 
 constexpr int NO_TRUMP = 4;
 constexpr uint8_t KIND_EXACT = 0;
@@ -76,7 +74,7 @@ inline bool trumpsApply(const Solver& sv, int leadSuit) {
 // its first card is tried. `tryLead` gets the card (still in its list, with
 // leadSuit and leadRank set) and returns true to stop the walk.
 template <typename TryLead>
-void forEachLead(PrefPosition& rec, TryLead tryLead) {
+void forEachLead(Record& rec, TryLead tryLead) {
     Solver& sv = *rec.solver;
     const uint8_t leader = rec.who[0];
     ListItem* cursor[4];
@@ -118,7 +116,7 @@ void forEachLead(PrefPosition& rec, TryLead tryLead) {
 }
 
 // Plays lead card c and searches the rest of the trick; score for the leader.
-inline int scoreLead(PrefPosition& rec, ListItem* c, int alpha, int beta) {
+inline int scoreLead(Record& rec, ListItem* c, int alpha, int beta) {
     Solver& sv = *rec.solver;
     play(sv, c);
     int v = rec.who[2] == sv.whose ? rec.generate1(alpha, beta) : -rec.generate1(-beta, -alpha);
@@ -128,7 +126,7 @@ inline int scoreLead(PrefPosition& rec, ListItem* c, int alpha, int beta) {
 
 // Plays second card a and searches the rest of the trick; score for the
 // second player.
-inline int scoreSecondCard(PrefPosition& rec, ListItem* a, int alpha, int beta) {
+inline int scoreSecondCard(Record& rec, ListItem* a, int alpha, int beta) {
     Solver& sv = *rec.solver;
     play(sv, a);
     rec.card2 = a;
@@ -140,13 +138,13 @@ inline int scoreSecondCard(PrefPosition& rec, ListItem* a, int alpha, int beta) 
 
 // Plays third card b to the trick whose first two cards are given, lets the
 // winner lead the next trick and returns the score for the third player.
-PREF_ALWAYS_INLINE int scoreThirdCard(PrefPosition& rec, int leadSuit, int leadRank, int suit2,
-                                      int rank2, ListItem* b, int alpha, int beta) {
+PREF_ALWAYS_INLINE int scoreThirdCard(Record& rec, int leadSuit, int leadRank, int suit2, int rank2,
+                                      ListItem* b, int alpha, int beta) {
     Solver& sv = *rec.solver;
     play(sv, b);
     rec.card3 = b;
     const int w = trickWinner(sv, leadSuit, leadRank, suit2, rank2, b->suit, b->rank);
-    PrefPosition* next = rec.child;
+    Record* next = rec.child;
     // The winner leads; the others follow in the same cyclic order.
     static constexpr uint8_t ORDER[3][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}};
     const uint8_t* order = ORDER[rec.who[w]];

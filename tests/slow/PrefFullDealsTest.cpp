@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "PrefPosition.h"
+#include "ddsolver/compat/PrefPosition.h"
 #include "support/PrefPositions.h"
 #include "support/PrefReference.h"
 

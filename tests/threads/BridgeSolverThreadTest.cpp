@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "BridgeSolver.h"
+#include "bridge/Engine.h"
 #include "support/BridgeSolveSupport.h"
 
 using namespace bridgeref;
@@ -17,16 +17,17 @@ namespace {
 // Solves the lines as the program does (the table kept across the leaders)
 // and returns one message per disagreement.
 std::vector<std::string> solveLines(const std::vector<TableLine>& lines) {
-    BridgeSolver solver;
+    bridge::Engine solver;
     std::vector<std::string> problems;
     for (const TableLine& line : lines) {
         for (int leader = 0; leader < 4; ++leader) {
-            if (!solver.solve(line.position.deal.data(), line.position.trump, leader,
-                              leader == 0)) {
+            bridge::Result result;
+            if (!solver.solve(line.position.deal.data(), line.position.trump, leader, leader == 0,
+                              result)) {
                 problems.push_back(line.text + " refused");
                 continue;
             }
-            const int defence = (leader & 1) == 0 ? solver.EastWestTricks : solver.NorthSouthTricks;
+            const int defence = (leader & 1) == 0 ? result.eastWest : result.northSouth;
             if (defence != line.tricks[leader])
                 problems.push_back(line.text + " leader " + std::to_string(leader));
         }

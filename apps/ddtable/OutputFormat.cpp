@@ -1,0 +1,184 @@
+// Text, CSV and JSON Lines records of a deal's table and par. Tables are laid
+// out as players read them: strains NT, S, H, D, C and declarers N, S, E, W.
+#include "apps/ddtable/OutputFormat.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "analysis/ParText.h"
+#include "analysis/PbnDeal.h"
+
+namespace ddtable {
+
+namespace {
+
+const int STRAIN_ROWS[] = {NO_TRUMP, 0, 1, 2, 3};
+const int DECLARER_COLUMNS[] = {0, 2, 1, 3};
+const char* const STRAIN_NAMES[] = {"S", "H", "D", "C", "NT"};
+const char SEAT_LETTERS[] = "NESW";
+
+std::string seatName(int seat) {
+    return std::string(1, SEAT_LETTERS[seat]);
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// A board number stays a number; other board names are strings.
+std::string jsonBoard(const std::string& board) {
+    if (board.empty()) return "null";
+    bool numeric = board.size() < 10;
+    for (char c : board) numeric = numeric && std::isdigit(static_cast<unsigned char>(c));
+    return numeric && board[0] != '0' ? board : jsonString(board);
+}
+
+// A field holding a comma, a quote or a line break (a carriage return, which
+// a board name may hold, included) is quoted, as CSV readers expect.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The dealer-aware par contracts joined by spaces: "3C*-EW-1 2N*-EW-1", or "pass".
+std::string dealerContracts(const ParResult& par) {
+    if (par.count == 0) return "pass";
+    std::string text;
+    for (int i = 0; i < par.count; ++i) {
+        if (i > 0) text += ' ';
+        text += dealerParContractText(par.contracts[i]);
+    }
+    return text;
+}
+
+std::string textRecord(const DealRecord& record, const DealAnalysis& analysis) {
+    std::string out = record.board.empty() ? "Deal" : "Board " + record.board;
+    out += " (" + record.source + " line " + std::to_string(record.line) + ")  Dealer " +
+           seatName(record.dealer) + "  Vul " +
+           (analysis.parKnown ? vulnerabilityText(record.vulnerability) : "?") + "\n";
+    out += dealText(record.deal) + "\n";
+    out += "        N   S   E   W\n";
+    for (int strain : STRAIN_ROWS) {
+        char row[64];
+        int n = std::snprintf(row, sizeof row, "  %-3s", STRAIN_NAMES[strain]);
+        for (int seat : DECLARER_COLUMNS) {
+            n += std::snprintf(row + n, sizeof row - n, "%4d", analysis.table.tricks[strain][seat]);
+        }
+        out += std::string(row) + "\n";
+    }
+    if (analysis.parKnown) {
+        out += "Par " + std::to_string(analysis.dealerPar.score) + ": " +
+               dealerContracts(analysis.dealerPar) + "\n";
+    } else {
+        out += "Par: vulnerability unknown\n";
+    }
+    return out + "\n";
+}
+
+std::string csvRecord(const DealRecord& record, const DealAnalysis& analysis) {
+    std::string out = csvField(record.board) + "," + csvField(record.source) + "," +
+                      std::to_string(record.line) + "," + seatName(record.dealer) + "," +
+                      (analysis.parKnown ? vulnerabilityText(record.vulnerability) : "") + "," +
+                      dealText(record.deal);
+    for (int strain : STRAIN_ROWS) {
+        for (int seat : DECLARER_COLUMNS) {
+            out += "," + std::to_string(analysis.table.tricks[strain][seat]);
+        }
+    }
+    if (analysis.parKnown) {
+        out += "," + std::to_string(analysis.dealerPar.score) + "," +
+               dealerContracts(analysis.dealerPar);
+        for (int side = 0; side < 2; ++side) {
+            out += "," + parScoreText(analysis.sidesPar[side], side);
+        }
+        for (int side = 0; side < 2; ++side) {
+            out += "," + csvField(sidesParContractsText(analysis.sidesPar[side], side));
+        }
+    } else {
+        out += ",,,,,,";
+    }
+    return out + "\n";
+}
+
+std::string jsonRecord(const DealRecord& record, const DealAnalysis& analysis) {
+    std::string out = "{\"board\": " + jsonBoard(record.board) +
+                      ", \"deal\": " + jsonString(dealText(record.deal)) + ", \"table\": {";
+    for (int seat = 0; seat < SEATS; ++seat) {
+        if (seat > 0) out += ", ";
+        out += "\"" + seatName(seat) + "\": {";
+        for (int i = 0; i < STRAINS; ++i) {
+            const int strain = STRAIN_ROWS[i];
+            if (i > 0) out += ", ";
+            out += std::string("\"") + STRAIN_NAMES[strain] +
+                   "\": " + std::to_string(analysis.table.tricks[strain][seat]);
+        }
+        out += "}";
+    }
+    out += "}, \"par\": ";
+    if (analysis.parKnown) {
+        const ParResult& par = analysis.dealerPar;
+        out += "{\"score\": " + std::to_string(par.score) + ", \"contracts\": [";
+        if (par.count == 0) out += "\"pass\"";
+        for (int i = 0; i < par.count; ++i) {
+            if (i > 0) out += ", ";
+            out += jsonString(dealerParContractText(par.contracts[i]));
+        }
+        out += "], \"ns\": " + jsonString(parScoreText(analysis.sidesPar[0], 0)) +
+               ", \"ew\": " + jsonString(parScoreText(analysis.sidesPar[1], 1)) +
+               ", \"contracts_ns\": " + jsonString(sidesParContractsText(analysis.sidesPar[0], 0)) +
+               ", \"contracts_ew\": " + jsonString(sidesParContractsText(analysis.sidesPar[1], 1)) +
+               "}";
+    } else {
+        out += "null";
+    }
+    out += ", \"dealer\": \"" + seatName(record.dealer) + "\", \"vulnerable\": " +
+           (analysis.parKnown ? jsonString(vulnerabilityText(record.vulnerability)) : "null") +
+           ", \"source\": " + jsonString(record.source) +
+           ", \"line\": " + std::to_string(record.line) + "}";
+    return out + "\n";
+}
+
+}  // namespace
+
+std::string outputHeader(OutputFormat format) {
+    if (format != OutputFormat::Csv) return "";
+    std::string header = "board,source,line,dealer,vulnerable,deal";
+    for (int strain : STRAIN_ROWS) {
+        for (int seat : DECLARER_COLUMNS) {
+            header += std::string(",") + STRAIN_NAMES[strain] + "_" + SEAT_LETTERS[seat];
+        }
+    }
+    return header + ",par_score,par_contracts,par_ns,par_ew,par_contracts_ns,par_contracts_ew\n";
+}
+
+std::string formatRecord(OutputFormat format, const DealRecord& record,
+                         const DealAnalysis& analysis) {
+    switch (format) {
+        case OutputFormat::Csv:
+            return csvRecord(record, analysis);
+        case OutputFormat::Json:
+            return jsonRecord(record, analysis);
+        default:
+            return textRecord(record, analysis);
+    }
+}
+
+}  // namespace ddtable

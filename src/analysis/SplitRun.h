@@ -1,0 +1,29 @@
+// The solving half of the hidden-layout analysis: a range of splits shared
+// out to worker threads, each with its own solver, their histograms added.
+#pragma once
+
+#include <functional>
+
+#include "preferans/LayoutSolver.h"
+
+// What the splits of one analysis have in common.
+struct SplitJob {
+    preferans::LayoutGame game;
+    preferans::CardSet declarerHand = 0;  // without the card led, if any
+    preferans::CardSet hidden[20] = {};   // the unseen cards, in split order
+    int leadCard = -1;                    // deal array index of the declarer's lead, or -1
+    int leader = 0;                       // player index
+};
+
+// The solver's card of a deal array index (suit * 13 + rank position, ace first).
+preferans::CardSet layoutCardBit(int dealIndex);
+
+// Asked before every split, from every worker thread: true stops the run.
+using StopCheck = std::function<bool()>;
+
+// Solves splits first to end-1 (both within the split count) on `threads`
+// threads (at least 1) and adds the declarer's trick counts to `histogram`.
+// Every worker asks `stop` (when given) before each split and stops when it
+// says so; the histogram counts exactly the splits solved.
+void solveSplits(const SplitJob& job, int first, int end, int threads, const StopCheck& stop,
+                 int histogram[11]);

@@ -1,0 +1,51 @@
+// Checks a decoded position string before any solver sees it: the entries'
+// own checks, with the program's messages, and bridge deals start a fresh trick.
+#include "core/EntryChecks.h"
+#include "ddsolver/compat/frontend/PositionString.h"
+
+namespace {
+
+const char* messageOf(EntryProblem problem) {
+    switch (problem) {
+        case EntryProblem::NONE:
+            return "";
+        case EntryProblem::TRUMP:
+            return "trump character out of range";
+        case EntryProblem::LEADER:
+            return "leader not 0, 1 or 3";
+        case EntryProblem::DECLARER:
+            return "declarer not 0, 1 or 3";
+        case EntryProblem::TWO_CARDS_FROM_SEAT:
+            return "two cards on the trick from one seat";
+        case EntryProblem::TRICK_TOO_LARGE:
+            return "more than two cards on the trick";
+        case EntryProblem::TRICK_NOT_LEADERS:
+            return "card on the trick not the leader's";
+        case EntryProblem::TRICK_OUT_OF_ORDER:
+            return "second card on the trick not from the seat after the leader";
+        case EntryProblem::UNEVEN_HANDS:
+            return "uneven hands";
+        default:
+            return "invalid arguments";
+    }
+}
+
+// The four solves of a bridge deal start a fresh trick for each leader in
+// turn, so the deal may hold no card on the trick; its leader character is
+// not read.
+std::string checkBridge(const DecodedPosition& position) {
+    const EntryProblem problem = checkBridgeDeal(position.deal, position.trump, 0, 0);
+    if (problem == EntryProblem::TWO_CARDS_FROM_SEAT || problem == EntryProblem::TRICK_TOO_LARGE) {
+        return "card on the trick in a bridge deal";
+    }
+    return messageOf(problem);
+}
+
+}  // namespace
+
+std::string checkPosition(const DecodedPosition& position) {
+    if (!cardCodesInRange(position.deal, position.bridge)) return "card character out of range";
+    if (position.bridge) return checkBridge(position);
+    return messageOf(checkPreferansDeal(position.deal, position.trump, position.leader,
+                                        position.declarer, position.misere));
+}

@@ -1,6 +1,0 @@
-// Entry of the table program: all the work is in the library.
-#include "ddtable/Program.h"
-
-int main(int argc, char** argv) {
-    return ddtable::runTableProgram(argc, argv);
-}
