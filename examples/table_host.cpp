@@ -1,40 +1,37 @@
 // A host program that gets a deal's double-dummy table and par from the
-// library directly: PBN text in, numbers out, no text parsing of results.
-#include <cstdio>
+// library: PBN text in, numbers out, no text parsing of results.
+#include <ddsolver/ddsolver.h>
 
-#include "analysis/DealAnalysis.h"
-#include "analysis/ParText.h"
-#include "analysis/PbnDeal.h"
-#include "bridge/Engine.h"
+#include <cstdio>
+#include <string>
 
 int main(int argc, char** argv) {
+    using namespace ddsolver;
     // Each hand holds one suit: hand analysis gives every entry (see the README).
     const char* text = argc > 1 ? argv[1]
                                 : "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. "
                                   "...AKQJT98765432";
-    int deal[52];
-    std::string reason = ddtable::parseDealText(text, deal);
-    if (!reason.empty()) {
+    Deal deal;
+    std::string reason;
+    if (Deal::fromPbn(text, deal, DealSize::Full, &reason) != Status::Ok) {
         std::fprintf(stderr, "bad deal: %s\n", reason.c_str());
         return 1;
     }
-    bridge::Engine solver;  // one per thread; reused across deals
-    ddtable::DealAnalysis analysis;
-    if (!ddtable::analyseDeal(solver, deal, 0, ddtable::VUL_NONE, analysis)) {
-        std::fprintf(stderr, "the solver refused the deal\n");
+    BridgeSolver solver;  // one per thread; reused across deals
+    DdTable table;
+    if (const Status status = solveTable(solver, deal, table); status != Status::Ok) {
+        std::fprintf(stderr, "the solver refused the deal: %s\n", describe(status));
         return 1;
     }
-    const char* strains[] = {"S", "H", "D", "C", "NT"};
-    for (int strain = 0; strain < ddtable::STRAINS; ++strain) {
-        std::printf("%-2s", strains[strain]);
-        for (int seat = 0; seat < ddtable::SEATS; ++seat) {
-            std::printf(" %2d", analysis.table.tricks[strain][seat]);
-        }
+    for (Strain strain : ALL_STRAINS) {
+        std::printf("%-2s", strainText(strain));
+        for (Seat seat : ALL_SEATS) std::printf(" %2d", table.at(strain, seat));
         std::printf("\n");
     }
-    std::printf("par %d:", analysis.dealerPar.score);
-    for (int i = 0; i < analysis.dealerPar.count; ++i) {
-        std::printf(" %s", ddtable::dealerParContractText(analysis.dealerPar.contracts[i]).c_str());
+    const ParResult par = dealerPar(table, Seat::North, Vulnerability::None);
+    std::printf("par %d:", par.score);
+    for (int i = 0; i < par.count; ++i) {
+        std::printf(" %s", dealerParContractText(par.contracts[i]).c_str());
     }
     std::printf("\n");
     return 0;

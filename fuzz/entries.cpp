@@ -184,7 +184,7 @@ void checkOwnForm(ByteReader& in) {
     PrefPosition::solve(deal32, trump, declarer, leader, misere, trick[0], trick[1], trick[2],
                         trick[3], true);
     if (checkPreferansOwnForm(deal32, trump, declarer, leader, misere, trick[0], trick[1], trick[2],
-                              trick[3]) != EntryProblem::NONE) {
+                              trick[3]) != Status::Ok) {
         FUZZ_CHECK(resultFields() == before);
         return;
     }

@@ -16,8 +16,8 @@
 
 #include "BridgeScores.h"
 #include "FuzzSupport.h"
-#include "analysis/DealAnalysis.h"
 #include "analysis/PbnDeal.h"
+#include "apps/ddtable/DealAnalysis.h"
 #include "apps/ddtable/DealReader.h"
 #include "apps/ddtable/OutputFormat.h"
 #include "bridge/Engine.h"

@@ -4,17 +4,21 @@
 
 #include <sstream>
 
-#include "analysis/PbnDeal.h"
-#include "analysis/Table.h"
 #include "apps/ddtable/DealReader.h"
 
 using namespace ddtable;
+using ddsolver::Card;
+using ddsolver::Deal;
+using ddsolver::Seat;
+using ddsolver::Status;
+using ddsolver::Vulnerability;
 
 namespace {
 
 const char DEAL[] = "N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3";
 
-std::vector<DealRecord> read(const std::string& text, int vulnerability = VUL_UNKNOWN) {
+std::vector<DealRecord> read(const std::string& text,
+                             std::optional<Vulnerability> vulnerability = std::nullopt) {
     std::istringstream in(text);
     std::vector<DealRecord> records;
     readDeals(in, "f.pbn", vulnerability, records);
@@ -25,13 +29,13 @@ std::vector<DealRecord> read(const std::string& text, int vulnerability = VUL_UN
 
 // Each spelling describes the same deal as the canonical text.
 TEST(DdtableInput, AcceptsEverySpellingOfOneDeal) {
-    int expected[52];
-    ASSERT_EQ(parseDealText(DEAL, expected), "");
-    EXPECT_EQ(dealText(expected), DEAL);
-    // Spades: North QJ6 (positions 2, 3, 8), East 873, South K5, West AT942.
-    EXPECT_EQ(expected[0], 4);
-    EXPECT_EQ(expected[1], 3);
-    EXPECT_EQ(expected[2], 1);
+    Deal expected;
+    ASSERT_EQ(Deal::fromPbn(DEAL, expected), Status::Ok);
+    EXPECT_EQ(expected.toPbn(), DEAL);
+    // Spades: North QJ6, East 873, South K5, West AT942.
+    EXPECT_EQ(expected.holder(Card(ddsolver::Suit::Spades, Card::ACE)), Seat::West);
+    EXPECT_EQ(expected.holder(Card(ddsolver::Suit::Spades, Card::KING)), Seat::South);
+    EXPECT_EQ(expected.holder(Card(ddsolver::Suit::Spades, Card::QUEEN)), Seat::North);
     const char* spellings[] = {
         "n:qj6.k652.j85.t98 873.j97.at764.q4 k5.t83.kq9.a7652 at942.aq4.32.kj3",
         "N:QJ6.K652.J85.1098 873.J97.A10764.Q4 K5.1083.KQ9.A7652 A10942.AQ4.32.KJ3",
@@ -40,41 +44,49 @@ TEST(DdtableInput, AcceptsEverySpellingOfOneDeal) {
         "  W:AT942.AQ4.32.KJ3\tQJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652  ",
     };
     for (const char* text : spellings) {
-        int deal[52];
-        ASSERT_EQ(parseDealText(text, deal), "") << text;
-        for (int i = 0; i < 52; ++i) EXPECT_EQ(deal[i], expected[i]) << text << " card " << i;
+        Deal deal;
+        ASSERT_EQ(Deal::fromPbn(text, deal), Status::Ok) << text;
+        EXPECT_EQ(deal, expected) << text;
     }
-    int voids[52];
+    Deal voids;
     const char* whole =
         "N:AKQJT98765432.-.-.- -.AKQJT98765432.-.- -.-.AKQJT98765432.- ...AKQJT98765432";
-    ASSERT_EQ(parseDealText(whole, voids), "");
-    EXPECT_EQ(dealText(voids),
+    ASSERT_EQ(Deal::fromPbn(whole, voids), Status::Ok);
+    EXPECT_EQ(voids.toPbn(),
               "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432");
 }
 
 // Each malformed deal gets its short reason.
 TEST(DdtableInput, RefusesMalformedDeals) {
-    const std::pair<std::string, std::string> cases[] = {
+    const struct {
+        std::string text;
+        Status status;
+        std::string reason;
+    } cases[] = {
         {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ2",
-         "card C2 appears twice"},
+         Status::PbnCardTwice, "card C2 appears twice"},
         {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A765 AT942.AQ4.32.KJ3",
-         "hand S has 12 cards, not 13"},
+         Status::PbnBadHandSize, "hand S has 12 cards, not 13"},
         {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ31",
-         "unknown rank '1'"},
+         Status::PbnBadRank, "unknown rank '1'"},
         {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJX",
-         "unknown rank 'X'"},
-        {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652", "the deal needs four hands"},
+         Status::PbnBadRank, "unknown rank 'X'"},
+        {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652", Status::PbnTooFewHands,
+         "the deal needs four hands"},
         {"X:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3",
-         "unknown first seat 'X'"},
+         Status::PbnBadFirstSeat, "unknown first seat 'X'"},
         {"N:QJ6.K652.J85T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3",
-         "a hand needs four suits separated by dots"},
+         Status::PbnBadSuitCount, "a hand needs four suits separated by dots"},
         {"N:QJ6.K652.J85.T9.8 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3",
-         "a hand needs four suits separated by dots"},
-        {std::string(DEAL) + " AKQ", "text after the fourth hand"},
+         Status::PbnBadSuitCount, "a hand needs four suits separated by dots"},
+        {std::string(DEAL) + " AKQ", Status::PbnTextAfterDeal, "text after the fourth hand"},
     };
-    for (const auto& [text, reason] : cases) {
-        int deal[52];
-        EXPECT_EQ(parseDealText(text, deal), reason) << text;
+    for (const auto& c : cases) {
+        Deal deal;
+        std::string reason;
+        EXPECT_EQ(Deal::fromPbn(c.text, deal, ddsolver::DealSize::Full, &reason), c.status)
+            << c.text;
+        EXPECT_EQ(reason, c.reason) << c.text;
     }
 }
 
@@ -84,16 +96,16 @@ TEST(DdtableInput, ReadsBareDealLines) {
     std::string text = std::string("% a comment\n") + DEAL + "\n\n" +
                        "E:873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3 QJ6.K652.J85.T98\r\n" +
                        "not a deal\n";
-    std::vector<DealRecord> records = read(text, VUL_EW);
+    std::vector<DealRecord> records = read(text, Vulnerability::EastWest);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].line, 2);
-    EXPECT_EQ(records[0].dealer, 0);
-    EXPECT_EQ(records[0].vulnerability, VUL_EW);
+    EXPECT_EQ(records[0].dealer, Seat::North);
+    EXPECT_EQ(records[0].vulnerability, Vulnerability::EastWest);
     EXPECT_EQ(records[0].board, "");
     EXPECT_EQ(records[1].line, 4);
-    EXPECT_EQ(records[1].dealer, 1);
+    EXPECT_EQ(records[1].dealer, Seat::East);
     EXPECT_EQ(records[1].error, "");
-    EXPECT_EQ(dealText(records[1].deal), DEAL);
+    EXPECT_EQ(records[1].deal.toPbn(), DEAL);
     EXPECT_EQ(records[2].line, 5);
     EXPECT_NE(records[2].error, "");
     EXPECT_EQ(records[2].source, "f.pbn");
@@ -107,18 +119,18 @@ TEST(DdtableInput, ReadsPbnGameFiles) {
                        "\"]\n[Auction \"S\"]\n1NT Pass\n\n" + "[Board \"8\"]\n[Deal \"" + DEAL +
                        "\"]\n[Dealer \"W\"]\n\n" +
                        "[Board \"9\"]\n[Vulnerable \"NS\"]\n[Deal \"E:" + (DEAL + 2) + "\"]\n";
-    std::vector<DealRecord> records = read(text, VUL_NONE);
+    std::vector<DealRecord> records = read(text, Vulnerability::None);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].board, "7");
     EXPECT_EQ(records[0].line, 6);
-    EXPECT_EQ(records[0].dealer, 2);
-    EXPECT_EQ(records[0].vulnerability, VUL_ALL);
+    EXPECT_EQ(records[0].dealer, Seat::South);
+    EXPECT_EQ(records[0].vulnerability, Vulnerability::All);
     EXPECT_EQ(records[1].board, "8");
-    EXPECT_EQ(records[1].dealer, 3);
-    EXPECT_EQ(records[1].vulnerability, VUL_NONE);  // no tag: the default
+    EXPECT_EQ(records[1].dealer, Seat::West);
+    EXPECT_EQ(records[1].vulnerability, Vulnerability::None);  // no tag: the default
     EXPECT_EQ(records[2].board, "9");
-    EXPECT_EQ(records[2].dealer, 1);  // no tag: the deal's first seat
-    EXPECT_EQ(records[2].vulnerability, VUL_NS);
+    EXPECT_EQ(records[2].dealer, Seat::East);  // no tag: the deal's first seat
+    EXPECT_EQ(records[2].vulnerability, Vulnerability::NorthSouth);
     for (const DealRecord& record : records) EXPECT_EQ(record.error, "");
 }
 
@@ -135,7 +147,7 @@ TEST(DdtableInput, ReportsMalformedGames) {
     EXPECT_EQ(records[2].error, "malformed tag");
     EXPECT_EQ(records[2].line, 7);
     EXPECT_EQ(records[3].error, "");
-    EXPECT_EQ(records[3].vulnerability, VUL_UNKNOWN);
+    EXPECT_FALSE(records[3].vulnerability.has_value());
     EXPECT_EQ(records[4].error, "a hand needs four suits separated by dots");
     EXPECT_EQ(records[4].line, 12);
 }

@@ -4,14 +4,26 @@
 
 #include <climits>
 
-#include "analysis/Par.h"
-#include "analysis/ParText.h"
-#include "analysis/PbnDeal.h"
+#include "ddsolver/Par.h"
 #include "support/PbnTable.h"
 
-using namespace ddtable;
+using namespace ddsolver;
 
 namespace {
+
+using Table = DdTable;
+constexpr int STRAINS = 5;
+constexpr int SEATS = 4;
+// Vulnerabilities numbered as bridge software exchanges them.
+constexpr int VUL_NONE = 0, VUL_ALL = 1, VUL_NS = 2, VUL_EW = 3;
+
+ParResult dealerParOf(const Table& table, int dealer, int vulnerability) {
+    return dealerPar(table, static_cast<Seat>(dealer), static_cast<Vulnerability>(vulnerability));
+}
+
+ParResult sidesParOf(const Table& table, int side, int vulnerability) {
+    return sidesPar(table, static_cast<Side>(side), static_cast<Vulnerability>(vulnerability));
+}
 
 void expectPublishedPar(const std::string& fileName, size_t minimumRows) {
     std::vector<PbnTableRow> rows = readPbnTableRows(fileName);
@@ -23,15 +35,18 @@ void expectPublishedPar(const std::string& fileName, size_t minimumRows) {
             for (int seat = 0; seat < SEATS; ++seat)
                 table.tricks[strain][seat] = row.tricks[strain][seat];
         }
-        const int vulnerability = vulnerabilityFromText(row.vulnerable);
-        const int dealer = seatFromText(row.dealer);
-        ASSERT_NE(vulnerability, VUL_UNKNOWN);
-        ASSERT_GE(dealer, 0);
-        ParResult ns = sidesPar(table, 0, vulnerability), ew = sidesPar(table, 1, vulnerability);
-        EXPECT_EQ(parScoreText(ns, 0), row.parNs) << fileName << " row " << i + 1;
-        EXPECT_EQ(parScoreText(ew, 1), row.parEw) << fileName << " row " << i + 1;
-        EXPECT_EQ(sidesParContractsText(ns, 0), row.contractsNs) << fileName << " row " << i + 1;
-        EXPECT_EQ(sidesParContractsText(ew, 1), row.contractsEw) << fileName << " row " << i + 1;
+        Vulnerability vulnerability;
+        Seat dealer;
+        ASSERT_TRUE(vulnerabilityFromText(row.vulnerable, vulnerability));
+        ASSERT_TRUE(seatFromText(row.dealer, dealer));
+        ParResult ns = sidesPar(table, Side::NorthSouth, vulnerability),
+                  ew = sidesPar(table, Side::EastWest, vulnerability);
+        EXPECT_EQ(parScoreText(ns, Side::NorthSouth), row.parNs) << fileName << " row " << i + 1;
+        EXPECT_EQ(parScoreText(ew, Side::EastWest), row.parEw) << fileName << " row " << i + 1;
+        EXPECT_EQ(sidesParContractsText(ns, Side::NorthSouth), row.contractsNs)
+            << fileName << " row " << i + 1;
+        EXPECT_EQ(sidesParContractsText(ew, Side::EastWest), row.contractsEw)
+            << fileName << " row " << i + 1;
         ParResult withDealer = dealerPar(table, dealer, vulnerability);
         std::string contracts;
         for (int k = 0; k < withDealer.count; ++k) {
@@ -62,7 +77,7 @@ TEST(DdtablePar, PassedOutWhenNoSideMakesSevenTricks) {
     for (auto& strain : table.tricks) {
         for (int& tricks : strain) tricks = 6;
     }
-    ParResult par = dealerPar(table, 0, VUL_NONE);
+    ParResult par = dealerParOf(table, 0, VUL_NONE);
     EXPECT_EQ(par.score, 0);
     EXPECT_EQ(par.count, 0);
 }
@@ -77,7 +92,7 @@ Table tableOf(const std::vector<int>& tricks) {
 }
 
 std::string dealerParText(const Table& table, int dealer, int vulnerability) {
-    ParResult par = dealerPar(table, dealer, vulnerability);
+    ParResult par = dealerParOf(table, dealer, vulnerability);
     std::string text = std::to_string(par.score) + ":";
     for (int i = 0; i < par.count; ++i) text += " " + dealerParContractText(par.contracts[i]);
     return text;
@@ -99,16 +114,19 @@ TEST(DdtablePar, SeatBeforeTheDeclarerBidsHisContractFirst) {
         EXPECT_EQ(dealerParText(southNoTrump, dealer, VUL_NS), "500: 3N-E-3") << dealer;
     }
     // Par without a dealer leaves that sacrifice out, as DDS's Par does.
-    EXPECT_EQ(sidesParContractsText(sidesPar(southNoTrump, 1, VUL_NS), 1), "EW:S 3N");
-    EXPECT_EQ(sidesPar(southNoTrump, 1, VUL_NS).score, 600);
+    EXPECT_EQ(sidesParContractsText(sidesParOf(southNoTrump, 1, VUL_NS), Side::EastWest),
+              "EW:S 3N");
+    EXPECT_EQ(sidesParOf(southNoTrump, 1, VUL_NS).score, 600);
 
     // South makes 9 tricks in spades; East's 1S doubled one down (100) is
     // cheaper than 140, so with East first South plays two spades.
     const Table southSpades = tableOf({8, 6, 9, 5, 7, 5, 7, 6, 9, 4, 9, 3, 9, 4, 9, 4, 8, 5, 8, 5});
     EXPECT_EQ(dealerParText(southSpades, 2, VUL_NONE), "140: 1S-S+2");
     EXPECT_EQ(dealerParText(southSpades, 0, VUL_NONE), "140: 2S-S+1");
-    EXPECT_EQ(sidesParContractsText(sidesPar(southSpades, 0, VUL_NONE), 0), "NS:S 123S");
-    EXPECT_EQ(sidesParContractsText(sidesPar(southSpades, 1, VUL_NONE), 1), "EW:S 23S");
+    EXPECT_EQ(sidesParContractsText(sidesParOf(southSpades, 0, VUL_NONE), Side::NorthSouth),
+              "NS:S 123S");
+    EXPECT_EQ(sidesParContractsText(sidesParOf(southSpades, 1, VUL_NONE), Side::EastWest),
+              "EW:S 23S");
 
     // East-West's highest contract is West's 2H; North-South's hearts are
     // North's (9 tricks). Only when North bids before West can he play 2H.
@@ -131,7 +149,7 @@ TEST(DdtablePar, MatchesDdsParWhereSeatOrderDecides) {
 // contract is left; par is empty rather than a score from nothing.
 TEST(DdtablePar, TableBeyondThirteenTricksGivesNoPar) {
     const Table table = tableOf({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 13, 13, 14});
-    ParResult par = dealerPar(table, 1, VUL_NONE);
+    ParResult par = dealerParOf(table, 1, VUL_NONE);
     EXPECT_EQ(par.score, 0);
     EXPECT_EQ(par.count, 0);
 }
@@ -154,7 +172,8 @@ int turnedVulnerability(int vulnerability) {
 }
 
 int turnedSeats(int seats) {
-    return seats == SEATS_NS ? SEATS_EW : (seats == SEATS_EW ? SEATS_NS : (seats + 1) % SEATS);
+    return seats == PAR_SEATS_NS ? PAR_SEATS_EW
+                                 : (seats == PAR_SEATS_EW ? PAR_SEATS_NS : (seats + 1) % SEATS);
 }
 
 }  // namespace
@@ -180,9 +199,9 @@ TEST(DdtablePar, TurningTheTableTurnsPar) {
         const Table turned = turnedTable(table);
         for (int vulnerability = 0; vulnerability < 4; ++vulnerability) {
             for (int dealer = 0; dealer < SEATS; ++dealer) {
-                ParResult par = dealerPar(table, dealer, vulnerability);
+                ParResult par = dealerParOf(table, dealer, vulnerability);
                 ParResult turnedPar =
-                    dealerPar(turned, (dealer + 1) % SEATS, turnedVulnerability(vulnerability));
+                    dealerParOf(turned, (dealer + 1) % SEATS, turnedVulnerability(vulnerability));
                 ASSERT_EQ(turnedPar.score, -par.score)
                     << t << " " << dealer << " " << vulnerability;
                 ASSERT_EQ(turnedPar.count, par.count) << t << " " << dealer << " " << vulnerability;
@@ -202,18 +221,18 @@ TEST(DdtablePar, TurningTheTableTurnsPar) {
 TEST(DdtablePar, TextOfAResultOutOfRangeStaysInBounds) {
     ParContract contract;
     contract.level = 3;
-    contract.strain = 9;
+    contract.strain = static_cast<Strain>(9);
     contract.seats = -2;
     EXPECT_EQ(dealerParContractText(contract), "3?-?");
-    contract.strain = -1;
+    contract.strain = static_cast<Strain>(255);
     contract.seats = 6;
     EXPECT_EQ(dealerParContractText(contract), "3?-?");
 
     ParResult par;
     par.score = INT_MIN;
     par.count = MAX_PAR_CONTRACTS + 100;
-    EXPECT_EQ(parScoreText(par, 1), "EW 2147483648");
-    EXPECT_EQ(sidesParContractsText(par, 0).rfind("NS:", 0), 0u);
+    EXPECT_EQ(parScoreText(par, Side::EastWest), "EW 2147483648");
+    EXPECT_EQ(sidesParContractsText(par, Side::NorthSouth).rfind("NS:", 0), 0u);
     par.count = -5;
-    EXPECT_EQ(sidesParContractsText(par, 0), "NS:");
+    EXPECT_EQ(sidesParContractsText(par, Side::NorthSouth), "NS:");
 }

@@ -24,9 +24,11 @@ Parsed parse(const std::string& text, int leaderArgument) {
     std::memcpy(exactText.get(), text.c_str(), text.size() + 1);
     Parsed result{std::string(), std::vector<int>(10, -7), std::vector<int>(2, -7),
                   std::vector<int>(12, -7), 99};
-    result.message =
+    const ddsolver::Status status =
         parseDeal(exactText.get(), leaderArgument, result.playerCards.data(),
                   result.absentCards.data(), result.knownCards.data(), result.leadCard);
+    // The program prints the status's description as its message.
+    if (status != ddsolver::Status::Ok) result.message = ddsolver::describe(status);
     return result;
 }
 
@@ -116,6 +118,7 @@ TEST(DealNotation, SetsNoLeadCardBeforeAnyCheck) {
     EXPECT_EQ(parse("", 0).leadCard, -1);
     EXPECT_EQ(parse("x", 0).leadCard, -1);
     int leadCard = 5;
-    EXPECT_EQ(parseDeal(nullptr, 0, nullptr, nullptr, nullptr, leadCard), "too few absent cards");
+    EXPECT_EQ(parseDeal(nullptr, 0, nullptr, nullptr, nullptr, leadCard),
+              ddsolver::Status::PrefTooFewAbsentCards);
     EXPECT_EQ(leadCard, -1);
 }

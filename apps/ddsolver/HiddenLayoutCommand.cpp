@@ -24,7 +24,6 @@ namespace {
 constexpr int KNOWN_CARDS = 12;
 constexpr int MISERE_CONTRACT = 5;
 constexpr int MAX_LEADER_ARGUMENT = 2;
-constexpr int DECLARER_PLAYER = 0;
 constexpr int TRICK_COUNTS = 11;
 
 struct Arguments {
@@ -52,13 +51,6 @@ std::string readArguments(const char* range, const char* contract, const char* l
         return "error invalid leader";
     }
     return std::string();
-}
-
-// Turns a range into the splits actually there: nothing before split 0 and
-// nothing past the last one, so that no split is ever counted twice.
-void clampRange(Arguments& arguments) {
-    if (arguments.first < 0) arguments.first = 0;
-    if (arguments.end > HIDDEN_SPLITS) arguments.end = HIDDEN_SPLITS;
 }
 
 void printHistogram(const int histogram[TRICK_COUNTS]) {
@@ -114,27 +106,19 @@ int analyseHiddenLayouts(const char* dealText, const char* range, const char* co
     const std::string argumentProblem = readArguments(range, contract, leader, arguments);
     // A bad deal text is reported first, with its own message, whatever else
     // is wrong.
-    std::string problem =
+    const ddsolver::Status dealProblem =
         parseDeal(dealText, arguments.leader, playerCards, absentCards, knownCards, leadCard);
-    if (problem.empty()) problem = argumentProblem;
+    const std::string problem =
+        dealProblem != ddsolver::Status::Ok ? ddsolver::describe(dealProblem) : argumentProblem;
     if (!problem.empty()) {
         std::printf("%s\n", problem.c_str());
         return -1;
     }
-    clampRange(arguments);
-
-    int hiddenCards[HIDDEN_CARDS];
-    listHiddenCards(knownCards, hiddenCards);
-    SplitJob job;
-    const int playerCount = leadCard >= 0 ? 9 : 10;
-    for (int i = 0; i < playerCount; i++) job.declarerHand |= layoutCardBit(playerCards[i]);
-    for (int i = 0; i < HIDDEN_CARDS; i++) job.hidden[i] = layoutCardBit(hiddenCards[i]);
-    job.leadCard = leadCard;
-    job.game.misere = arguments.contract == MISERE_CONTRACT;
-    job.game.trump = arguments.contract < NO_TRUMP ? arguments.contract : NO_TRUMP;
-    job.game.declarer = DECLARER_PLAYER;
-    job.leader = arguments.leader;  // 0, 1, 2 are the players in playing order
-
+    const bool misere = arguments.contract == MISERE_CONTRACT;
+    const int trump = arguments.contract < NO_TRUMP ? arguments.contract : NO_TRUMP;
+    // The leader argument counts the players in playing order from the declarer.
+    const SplitJob job =
+        makeSplitJob(playerCards, knownCards, leadCard, trump, misere, arguments.leader);
     int histogram[TRICK_COUNTS] = {0};
     const StopCheck stopFileThere = [] { return fileExists(PREFERANS_SIGNAL_FILE_NAME); };
     solveSplits(job, arguments.first, arguments.end, analysisThreads(), stopFileThere, histogram);

@@ -10,8 +10,10 @@
 
 namespace ddtable {
 
-bool analyseRecord(bridge::Engine& solver, const DealRecord& record, DealAnalysis& analysis) {
-    return analyseDeal(solver, record.deal, record.dealer, record.vulnerability, analysis);
+bool analyseRecord(ddsolver::BridgeSolver& solver, const DealRecord& record,
+                   DealAnalysis& analysis) {
+    return analyseDeal(solver, record.deal, record.dealer, record.vulnerability, analysis) ==
+           ddsolver::Status::Ok;
 }
 
 void runBatch(const std::vector<DealRecord>& records, int workers, const DealJob& job,
@@ -25,7 +27,7 @@ void runBatch(const std::vector<DealRecord>& records, int workers, const DealJob
     std::condition_variable doneSignal;
 
     auto work = [&]() {
-        bridge::Engine solver;
+        ddsolver::BridgeSolver solver;
         for (std::size_t i = next++; i < total; i = next++) {
             auto analysis = std::make_unique<DealAnalysis>();
             bool solved = records[i].error.empty() && job(solver, records[i], *analysis);

@@ -2,12 +2,25 @@
 // are gathered until a blank line, the end of input or the next Deal tag.
 #include "apps/ddtable/DealReader.h"
 
-#include "analysis/PbnDeal.h"
-#include "analysis/Table.h"
-
 namespace ddtable {
 
+using namespace ddsolver;
+
 namespace {
+
+// A PBN deal text into the record: its deal, or the reason it is refused,
+// and its first seat as the dealer.
+void readDealText(const std::string& text, DealRecord& record) {
+    std::string reason;
+    if (Deal::fromPbn(text, record.deal, DealSize::Full, &reason) != Status::Ok) {
+        record.error = reason;
+        return;
+    }
+    const size_t start = text.find_first_not_of(" \t\r\n");
+    if (start != std::string::npos && start + 1 < text.size() && text[start + 1] == ':') {
+        seatFromText(text.substr(start, 1), record.dealer);
+    }
+}
 
 // The tags of the game being read.
 struct Game {
@@ -37,7 +50,8 @@ bool parseTag(const std::string& line, std::string& name, std::string& value) {
     return !name.empty();
 }
 
-void finishGame(Game& game, const std::string& source, int defaultVulnerability,
+void finishGame(Game& game, const std::string& source,
+                std::optional<Vulnerability> defaultVulnerability,
                 std::vector<DealRecord>& records) {
     if (!game.hasDeal) {
         if (!game.error.empty()) {
@@ -54,21 +68,21 @@ void finishGame(Game& game, const std::string& source, int defaultVulnerability,
     record.source = source;
     record.line = game.dealLine;
     record.board = game.board;
-    int firstSeat = 0;
-    record.error = parseDealText(game.dealText, record.deal, &firstSeat);
-    record.dealer = firstSeat;
+    readDealText(game.dealText, record);
     record.vulnerability = defaultVulnerability;
     if (record.error.empty() && !game.error.empty()) {
         record.error = game.error;
         record.line = game.errorLine;
     }
     if (record.error.empty() && game.hasDealer) {
-        record.dealer = seatFromText(game.dealer);
-        if (record.dealer < 0) record.error = "unknown Dealer \"" + game.dealer + "\"";
+        if (!seatFromText(game.dealer, record.dealer))
+            record.error = "unknown Dealer \"" + game.dealer + "\"";
     }
     if (record.error.empty() && game.hasVulnerable) {
-        record.vulnerability = vulnerabilityFromText(game.vulnerable);
-        if (record.vulnerability == VUL_UNKNOWN) {
+        Vulnerability vulnerability;
+        if (vulnerabilityFromText(game.vulnerable, vulnerability)) {
+            record.vulnerability = vulnerability;
+        } else {
             record.error = "unknown Vulnerable \"" + game.vulnerable + "\"";
         }
     }
@@ -78,7 +92,8 @@ void finishGame(Game& game, const std::string& source, int defaultVulnerability,
 
 }  // namespace
 
-void readDeals(std::istream& in, const std::string& source, int defaultVulnerability,
+void readDeals(std::istream& in, const std::string& source,
+               std::optional<Vulnerability> defaultVulnerability,
                std::vector<DealRecord>& records) {
     std::string line;
     int lineNumber = 0;
@@ -123,7 +138,7 @@ void readDeals(std::istream& in, const std::string& source, int defaultVulnerabi
         DealRecord record;
         record.source = source;
         record.line = lineNumber;
-        record.error = parseDealText(line, record.deal, &record.dealer);
+        readDealText(line, record);
         record.vulnerability = defaultVulnerability;
         records.push_back(record);
     }

@@ -5,20 +5,25 @@
 #include <cctype>
 #include <cstdio>
 
-#include "analysis/ParText.h"
-#include "analysis/PbnDeal.h"
-
 namespace ddtable {
+
+using namespace ddsolver;
 
 namespace {
 
-const int STRAIN_ROWS[] = {NO_TRUMP, 0, 1, 2, 3};
-const int DECLARER_COLUMNS[] = {0, 2, 1, 3};
-const char* const STRAIN_NAMES[] = {"S", "H", "D", "C", "NT"};
-const char SEAT_LETTERS[] = "NESW";
+const Strain STRAIN_ROWS[] = {Strain::NoTrump, Strain::Spades, Strain::Hearts, Strain::Diamonds,
+                              Strain::Clubs};
+const Seat DECLARER_COLUMNS[] = {Seat::North, Seat::South, Seat::East, Seat::West};
 
-std::string seatName(int seat) {
-    return std::string(1, SEAT_LETTERS[seat]);
+std::string seatName(Seat seat) {
+    return std::string(1, seatLetter(seat));
+}
+
+// The vulnerability as written when par is known, `unknown` otherwise.
+std::string vulnerabilityOf(const DealRecord& record, const DealAnalysis& analysis,
+                            const std::string& unknown) {
+    return analysis.parKnown && record.vulnerability ? vulnerabilityText(*record.vulnerability)
+                                                     : unknown;
 }
 
 std::string jsonString(const std::string& text) {
@@ -72,15 +77,14 @@ std::string dealerContracts(const ParResult& par) {
 std::string textRecord(const DealRecord& record, const DealAnalysis& analysis) {
     std::string out = record.board.empty() ? "Deal" : "Board " + record.board;
     out += " (" + record.source + " line " + std::to_string(record.line) + ")  Dealer " +
-           seatName(record.dealer) + "  Vul " +
-           (analysis.parKnown ? vulnerabilityText(record.vulnerability) : "?") + "\n";
-    out += dealText(record.deal) + "\n";
+           seatName(record.dealer) + "  Vul " + vulnerabilityOf(record, analysis, "?") + "\n";
+    out += record.deal.toPbn() + "\n";
     out += "        N   S   E   W\n";
-    for (int strain : STRAIN_ROWS) {
+    for (Strain strain : STRAIN_ROWS) {
         char row[64];
-        int n = std::snprintf(row, sizeof row, "  %-3s", STRAIN_NAMES[strain]);
-        for (int seat : DECLARER_COLUMNS) {
-            n += std::snprintf(row + n, sizeof row - n, "%4d", analysis.table.tricks[strain][seat]);
+        int n = std::snprintf(row, sizeof row, "  %-3s", strainText(strain));
+        for (Seat seat : DECLARER_COLUMNS) {
+            n += std::snprintf(row + n, sizeof row - n, "%4d", analysis.table.at(strain, seat));
         }
         out += std::string(row) + "\n";
     }
@@ -96,21 +100,21 @@ std::string textRecord(const DealRecord& record, const DealAnalysis& analysis) {
 std::string csvRecord(const DealRecord& record, const DealAnalysis& analysis) {
     std::string out = csvField(record.board) + "," + csvField(record.source) + "," +
                       std::to_string(record.line) + "," + seatName(record.dealer) + "," +
-                      (analysis.parKnown ? vulnerabilityText(record.vulnerability) : "") + "," +
-                      dealText(record.deal);
-    for (int strain : STRAIN_ROWS) {
-        for (int seat : DECLARER_COLUMNS) {
-            out += "," + std::to_string(analysis.table.tricks[strain][seat]);
+                      vulnerabilityOf(record, analysis, "") + "," + record.deal.toPbn();
+    for (Strain strain : STRAIN_ROWS) {
+        for (Seat seat : DECLARER_COLUMNS) {
+            out += "," + std::to_string(analysis.table.at(strain, seat));
         }
     }
     if (analysis.parKnown) {
         out += "," + std::to_string(analysis.dealerPar.score) + "," +
                dealerContracts(analysis.dealerPar);
-        for (int side = 0; side < 2; ++side) {
-            out += "," + parScoreText(analysis.sidesPar[side], side);
+        for (Side side : {Side::NorthSouth, Side::EastWest}) {
+            out += "," + parScoreText(analysis.sidesPar[static_cast<int>(side)], side);
         }
-        for (int side = 0; side < 2; ++side) {
-            out += "," + csvField(sidesParContractsText(analysis.sidesPar[side], side));
+        for (Side side : {Side::NorthSouth, Side::EastWest}) {
+            out += "," +
+                   csvField(sidesParContractsText(analysis.sidesPar[static_cast<int>(side)], side));
         }
     } else {
         out += ",,,,,,";
@@ -120,15 +124,14 @@ std::string csvRecord(const DealRecord& record, const DealAnalysis& analysis) {
 
 std::string jsonRecord(const DealRecord& record, const DealAnalysis& analysis) {
     std::string out = "{\"board\": " + jsonBoard(record.board) +
-                      ", \"deal\": " + jsonString(dealText(record.deal)) + ", \"table\": {";
-    for (int seat = 0; seat < SEATS; ++seat) {
-        if (seat > 0) out += ", ";
+                      ", \"deal\": " + jsonString(record.deal.toPbn()) + ", \"table\": {";
+    for (Seat seat : ALL_SEATS) {
+        if (seat != Seat::North) out += ", ";
         out += "\"" + seatName(seat) + "\": {";
-        for (int i = 0; i < STRAINS; ++i) {
-            const int strain = STRAIN_ROWS[i];
-            if (i > 0) out += ", ";
-            out += std::string("\"") + STRAIN_NAMES[strain] +
-                   "\": " + std::to_string(analysis.table.tricks[strain][seat]);
+        for (Strain strain : STRAIN_ROWS) {
+            if (strain != STRAIN_ROWS[0]) out += ", ";
+            out += std::string("\"") + strainText(strain) +
+                   "\": " + std::to_string(analysis.table.at(strain, seat));
         }
         out += "}";
     }
@@ -141,16 +144,18 @@ std::string jsonRecord(const DealRecord& record, const DealAnalysis& analysis) {
             if (i > 0) out += ", ";
             out += jsonString(dealerParContractText(par.contracts[i]));
         }
-        out += "], \"ns\": " + jsonString(parScoreText(analysis.sidesPar[0], 0)) +
-               ", \"ew\": " + jsonString(parScoreText(analysis.sidesPar[1], 1)) +
-               ", \"contracts_ns\": " + jsonString(sidesParContractsText(analysis.sidesPar[0], 0)) +
-               ", \"contracts_ew\": " + jsonString(sidesParContractsText(analysis.sidesPar[1], 1)) +
-               "}";
+        const ParResult* sides = analysis.sidesPar;
+        out +=
+            "], \"ns\": " + jsonString(parScoreText(sides[0], Side::NorthSouth)) +
+            ", \"ew\": " + jsonString(parScoreText(sides[1], Side::EastWest)) +
+            ", \"contracts_ns\": " + jsonString(sidesParContractsText(sides[0], Side::NorthSouth)) +
+            ", \"contracts_ew\": " + jsonString(sidesParContractsText(sides[1], Side::EastWest)) +
+            "}";
     } else {
         out += "null";
     }
     out += ", \"dealer\": \"" + seatName(record.dealer) + "\", \"vulnerable\": " +
-           (analysis.parKnown ? jsonString(vulnerabilityText(record.vulnerability)) : "null") +
+           (analysis.parKnown ? jsonString(vulnerabilityOf(record, analysis, "")) : "null") +
            ", \"source\": " + jsonString(record.source) +
            ", \"line\": " + std::to_string(record.line) + "}";
     return out + "\n";
@@ -161,9 +166,9 @@ std::string jsonRecord(const DealRecord& record, const DealAnalysis& analysis) {
 std::string outputHeader(OutputFormat format) {
     if (format != OutputFormat::Csv) return "";
     std::string header = "board,source,line,dealer,vulnerable,deal";
-    for (int strain : STRAIN_ROWS) {
-        for (int seat : DECLARER_COLUMNS) {
-            header += std::string(",") + STRAIN_NAMES[strain] + "_" + SEAT_LETTERS[seat];
+    for (Strain strain : STRAIN_ROWS) {
+        for (Seat seat : DECLARER_COLUMNS) {
+            header += std::string(",") + strainText(strain) + "_" + seatLetter(seat);
         }
     }
     return header + ",par_score,par_contracts,par_ns,par_ew,par_contracts_ns,par_contracts_ew\n";

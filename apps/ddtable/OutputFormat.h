@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "analysis/DealAnalysis.h"
+#include "apps/ddtable/DealAnalysis.h"
 #include "apps/ddtable/DealReader.h"
 
 namespace ddtable {

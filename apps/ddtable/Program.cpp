@@ -10,11 +10,11 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "analysis/PbnDeal.h"
 #include "apps/ddtable/BatchRunner.h"
 #include "apps/ddtable/OutputFormat.h"
 
@@ -29,7 +29,7 @@ const char USAGE[] =
 
 struct Options {
     OutputFormat format = OutputFormat::Text;
-    int vulnerability = VUL_UNKNOWN;
+    std::optional<ddsolver::Vulnerability> vulnerability;
     int workers = 0;
     bool quiet = false;
     std::vector<std::string> files;
@@ -68,10 +68,11 @@ int parseOptions(int argc, const char* const* argv, Options& options) {
             else
                 return usageError("unknown format \"" + value + "\"");
         } else if (arg == "--vul") {
-            options.vulnerability = vulnerabilityFromText(value);
-            if (options.vulnerability == VUL_UNKNOWN) {
+            ddsolver::Vulnerability vulnerability;
+            if (!ddsolver::vulnerabilityFromText(value, vulnerability)) {
                 return usageError("unknown vulnerability \"" + value + "\"");
             }
+            options.vulnerability = vulnerability;
         } else if (arg == "-j") {
             char* end = nullptr;
             long workers = std::strtol(value.c_str(), &end, 10);

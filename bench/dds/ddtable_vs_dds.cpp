@@ -12,13 +12,14 @@
 #include <random>
 #include <vector>
 
-#include "analysis/PbnDeal.h"
 #include "apps/ddtable/BatchRunner.h"
 
 using namespace ddtable;
 
 namespace {
 
+constexpr int STRAINS = 5;
+constexpr int SEATS = 4;
 constexpr unsigned long long SEED = 20261208;
 constexpr int DDS_CHUNK = 32;  // tables per CalcAllTables call, within its limit
 
@@ -29,9 +30,10 @@ std::vector<DealRecord> seededDeals(int count) {
         int cards[52];
         for (int i = 0; i < 52; ++i) cards[i] = i;
         std::shuffle(cards, cards + 52, rng);
-        for (int i = 0; i < 52; ++i) records[d].deal[cards[i]] = i / 13 + 1;
+        for (int i = 0; i < 52; ++i)
+            records[d].deal.give(ddsolver::Card::fromIndex(cards[i]), ddsolver::ALL_SEATS[i / 13]);
         records[d].line = d + 1;
-        records[d].vulnerability = VUL_NONE;
+        records[d].vulnerability = ddsolver::Vulnerability::None;
     }
     return records;
 }
@@ -49,14 +51,15 @@ int main(int argc, char** argv) {
     const unsigned strains = only < 0 ? 0x1F : 1u << only;
     std::vector<DealRecord> records = seededDeals(count);
 
-    std::vector<Table> ours(count);
+    std::vector<ddsolver::DdTable> ours(count);
     bool oursFailed = false;
     auto start = std::chrono::steady_clock::now();
     Progress quiet(count, false);
     runBatch(
         records, threads,
-        [&](bridge::Engine& solver, const DealRecord& record, DealAnalysis& analysis) {
-            return solveTable(solver, record.deal, analysis.table, strains);
+        [&](ddsolver::BridgeSolver& solver, const DealRecord& record, DealAnalysis& analysis) {
+            return ddsolver::solveTable(solver, record.deal, analysis.table, strains) ==
+                   ddsolver::Status::Ok;
         },
         [&](const DealRecord& record, bool solved, const DealAnalysis& analysis) {
             oursFailed = oursFailed || !solved;
@@ -66,7 +69,7 @@ int main(int argc, char** argv) {
     const double oursSeconds = secondsSince(start);
 
     SetMaxThreads(threads);
-    std::vector<Table> theirs(count);
+    std::vector<ddsolver::DdTable> theirs(count);
     // DDS numbers the strains as we do; a filter of 1 leaves one out.
     int filter[DDS_STRAINS];
     for (int strain = 0; strain < DDS_STRAINS; ++strain)
@@ -82,7 +85,9 @@ int main(int argc, char** argv) {
             ddTableDeal& deal = deals.deals[d];
             for (auto& hand : deal.cards) std::fill(hand, hand + DDS_SUITS, 0u);
             for (int card = 0; card < 52; ++card) {
-                deal.cards[records[first + d].deal[card] - 1][card / 13] |= 1u << (14 - card % 13);
+                const int holder = static_cast<int>(
+                    *records[first + d].deal.holder(ddsolver::Card::fromIndex(card)));
+                deal.cards[holder][card / 13] |= 1u << (14 - card % 13);
             }
         }
         int status = CalcAllTables(&deals, -1, filter, &results, &par);
@@ -111,7 +116,7 @@ int main(int argc, char** argv) {
             }
         }
         if (same) continue;
-        if (++disagreements <= 10) std::printf("disagree: %s\n", dealText(records[d].deal).c_str());
+        if (++disagreements <= 10) std::printf("disagree: %s\n", records[d].deal.toPbn().c_str());
     }
     std::printf("deals %d, threads %d, seed %llu", count, threads, SEED);
     if (only >= 0) std::printf(", strain %d alone", only);

@@ -22,12 +22,24 @@
 #include <initializer_list>
 #include <string>
 
-#include "analysis/Par.h"
-#include "analysis/ParText.h"
+#include "ddsolver/Par.h"
 
-using namespace ddtable;
+using namespace ddsolver;
 
 namespace {
+
+using Table = DdTable;
+constexpr int STRAINS = 5;
+constexpr int SEATS = 4;
+constexpr int NO_TRUMP = 4;
+
+// Dealers, vulnerabilities and sides numbered as DDS numbers them.
+ParResult dealerParOf(const Table& table, int dealer, int vulnerability) {
+    return dealerPar(table, static_cast<Seat>(dealer), static_cast<Vulnerability>(vulnerability));
+}
+ParResult sidesParOf(const Table& table, int side, int vulnerability) {
+    return sidesPar(table, static_cast<Side>(side), static_cast<Vulnerability>(vulnerability));
+}
 
 const char* const SEAT_NAMES = "NESW";
 const char* const VULNERABILITY_NAMES[] = {"None", "All", "NS", "EW"};
@@ -136,7 +148,8 @@ std::string ourDealerContracts(const ParResult& par) {
 // binary form of some sacrifices carries no sound trick count (0, or -48), so
 // only the contract and seats count there.
 bool sameContract(const contractType& theirs, const ParContract& ours) {
-    const int denomination = ours.strain == NO_TRUMP ? 0 : ours.strain + 1;
+    const int strain = static_cast<int>(ours.strain);
+    const int denomination = strain == NO_TRUMP ? 0 : strain + 1;
     const bool sameTricks =
         (ours.underTricks > 0 && theirs.underTricks <= 0) ||
         (theirs.underTricks == ours.underTricks && theirs.overTricks == ours.overTricks);
@@ -180,7 +193,7 @@ std::string dataLine(const Table& table, int dealer, int vulnerability, const Dd
 }
 
 bool dealerAgrees(const Table& table, int dealer, int vulnerability, const DdsPar& dds) {
-    const ParResult ours = dealerPar(table, dealer, vulnerability);
+    const ParResult ours = dealerParOf(table, dealer, vulnerability);
     bool same = ours.score == dds.dealer.score && ours.score == dds.dealerBin.score &&
                 ourDealerContracts(ours) == ddsDealerContracts(dds.dealer) &&
                 ours.count == dds.dealerBin.number;
@@ -205,18 +218,19 @@ bool dealerAgrees(const Table& table, int dealer, int vulnerability, const DdsPa
 bool sidesAgree(const Table& table, int vulnerability, const DdsPar& dds) {
     bool same = true;
     for (int side = 0; side < 2; ++side) {
-        const ParResult ours = sidesPar(table, side, vulnerability);
+        const ParResult ours = sidesParOf(table, side, vulnerability);
         const bool sideSame =
-            parScoreText(ours, side) == dds.par.parScore[side] &&
-            sidesParContractsText(ours, side) == dds.par.parContractsString[side] &&
+            parScoreText(ours, static_cast<Side>(side)) == dds.par.parScore[side] &&
+            sidesParContractsText(ours, static_cast<Side>(side)) ==
+                dds.par.parContractsString[side] &&
             (side == 0 ? ours.score : -ours.score) == dds.sides[side].score;
         if (!sideSame) {
             std::printf("Par %s side %s vul %s: DDS %s %s (SidesPar %d), ours %s %s\n",
                         tableText(table).c_str(), side == 0 ? "NS" : "EW",
                         VULNERABILITY_NAMES[vulnerability], dds.par.parScore[side],
                         dds.par.parContractsString[side], dds.sides[side].score,
-                        parScoreText(ours, side).c_str(),
-                        sidesParContractsText(ours, side).c_str());
+                        parScoreText(ours, static_cast<Side>(side)).c_str(),
+                        sidesParContractsText(ours, static_cast<Side>(side)).c_str());
         }
         same = same && sideSame;
     }

@@ -8,6 +8,8 @@
 
 #include "ddsolver/compat/DealCodes.h"
 
+using ddsolver::Status;
+
 namespace {
 
 constexpr int PLAYER_CARDS = 10;
@@ -23,16 +25,16 @@ int rankPosition(char letter) {
 
 }  // namespace
 
-std::string parseDeal(const char* text, int leaderArgument, int playerCards[10], int absentCards[2],
-                      int knownCards[12], int& leadCard) {
+Status parseDeal(const char* text, int leaderArgument, int playerCards[10], int absentCards[2],
+                 int knownCards[12], int& leadCard) {
     leadCard = -1;
-    if (text == nullptr || *text == '\0') return "too few absent cards";
+    if (text == nullptr || *text == '\0') return Status::PrefTooFewAbsentCards;
     int players = 0;
     int absents = 0;
     int suit = 0;
     for (const char* c = text; *c != '\0'; c++) {
         if (*c == '.') {
-            if (suit == LAST_SUIT) return "too many dots";
+            if (suit == LAST_SUIT) return Status::PrefTooManyDots;
             suit++;
             continue;
         }
@@ -40,28 +42,28 @@ std::string parseDeal(const char* text, int leaderArgument, int playerCards[10],
         if (prefix != '\0') {
             c++;
             // The prefix must not be the last character: nothing to read behind it.
-            if (*c == '\0') return "invalid card";
+            if (*c == '\0') return Status::PrefInvalidCard;
         }
         int rank = rankPosition(*c);
-        if (rank < 0) return "invalid symbol";
-        if (rank >= PREFERANS_RANKS) return "invalid card";
+        if (rank < 0) return Status::PrefInvalidSymbol;
+        if (rank >= PREFERANS_RANKS) return Status::PrefInvalidCard;
         int card = suit * CARDS_PER_SUIT + rank;
         if (prefix == '*') {
-            if (absents == ABSENT_CARDS) return "too many absent cards";
+            if (absents == ABSENT_CARDS) return Status::PrefTooManyAbsentCards;
             absentCards[absents++] = card;
         } else if (prefix == '#') {
-            if (leaderArgument != 0) return "error lead card found when player is not north";
-            if (leadCard >= 0) return "too many lead cards";
+            if (leaderArgument != 0) return Status::PrefLeadCardNotDeclarers;
+            if (leadCard >= 0) return Status::PrefTooManyLeadCards;
             leadCard = card;
         } else {
-            if (players == PLAYER_CARDS) return "too many player cards";
+            if (players == PLAYER_CARDS) return Status::PrefTooManyPlayerCards;
             playerCards[players++] = card;
         }
     }
-    if (absents < ABSENT_CARDS) return "too few absent cards";
+    if (absents < ABSENT_CARDS) return Status::PrefTooFewAbsentCards;
     int required = leadCard >= 0 ? PLAYER_CARDS - 1 : PLAYER_CARDS;
-    if (players < required) return "too few player cards";
-    if (players > required) return "too many player cards with a lead card";
+    if (players < required) return Status::PrefTooFewPlayerCards;
+    if (players > required) return Status::PrefTooManyPlayerCardsWithLead;
 
     int known = 0;
     for (int i = 0; i < players; i++) knownCards[known++] = playerCards[i];
@@ -69,7 +71,7 @@ std::string parseDeal(const char* text, int leaderArgument, int playerCards[10],
     if (leadCard >= 0) knownCards[known++] = leadCard;
     std::sort(knownCards, knownCards + known);
     if (std::adjacent_find(knownCards, knownCards + known) != knownCards + known) {
-        return "same card appears two or more times";
+        return Status::PrefCardTwice;
     }
-    return std::string();
+    return Status::Ok;
 }

@@ -5,16 +5,27 @@
 // bid in turn (from the dealer, or the first side before the other), so a
 // seat that comes before the buyer's declarer may take a contract first:
 // the other side's highest one, or the buyer's own as a sacrifice.
-#include "analysis/Par.h"
+#include "ddsolver/Par.h"
 
 #include <algorithm>
 #include <climits>
 
 #include "analysis/Score.h"
+#include "ddsolver/compat/DealCodes.h"
 
-namespace ddtable {
+namespace ddsolver {
 
 namespace {
+
+constexpr int STRAINS = 5;
+constexpr int SEATS = 4;
+constexpr int SEATS_NS = PAR_SEATS_NS;
+constexpr int SEATS_EW = PAR_SEATS_EW;
+
+// Seats 0 and 2 are North-South (side 0), 1 and 3 East-West (side 1).
+int sideOf(int seat) {
+    return seat & 1;
+}
 
 constexpr int BIDS = 35;  // 1C up to 7NT
 
@@ -46,7 +57,7 @@ int sacrificeCost(const Auction& auction, int side, int bid) {
 }
 
 // The seats of a side that take its best tricks in a strain.
-int declaringSeats(const Table& table, int side, int strain) {
+int declaringSeats(const DdTable& table, int side, int strain) {
     int first = table.tricks[strain][side], second = table.tricks[strain][side + 2];
     if (first == second) return side == 0 ? SEATS_NS : SEATS_EW;
     return first > second ? side : side + 2;
@@ -59,21 +70,23 @@ ParContract& addContract(ParResult& result, int bid, int seats) {
     result.count = std::min(result.count, MAX_PAR_CONTRACTS);
     contract = ParContract();
     contract.level = bidLevel(bid);
-    contract.strain = bidStrain(bid);
+    contract.strain = static_cast<Strain>(bidStrain(bid));
     contract.seats = seats;
     return contract;
 }
 
-void addMade(ParResult& result, const Table& table, const Auction& auction, int side, int bid) {
+void addMade(ParResult& result, const DdTable& table, const Auction& auction, int side, int bid) {
     ParContract& contract = addContract(result, bid, declaringSeats(table, side, bidStrain(bid)));
-    contract.overTricks = auction.best[side][contract.strain] - 6 - contract.level;
+    contract.overTricks =
+        auction.best[side][static_cast<int>(contract.strain)] - 6 - contract.level;
 }
 
-void addSacrifice(ParResult& result, const Table& table, const Auction& auction, int side,
+void addSacrifice(ParResult& result, const DdTable& table, const Auction& auction, int side,
                   int bid) {
     ParContract& contract = addContract(result, bid, declaringSeats(table, side, bidStrain(bid)));
     contract.doubled = true;
-    contract.underTricks = contract.level + 6 - auction.best[side][contract.strain];
+    contract.underTricks =
+        contract.level + 6 - auction.best[side][static_cast<int>(contract.strain)];
 }
 
 // The order in which seats get to bid: with a dealer, round the table from
@@ -89,7 +102,7 @@ struct BiddingOrder {
 
 // The side that gets to bid a contract first: with a dealer, the side of the
 // first seat round the table from him that makes it; else the side given.
-int firstToBid(const Table& table, int bid, const BiddingOrder& order) {
+int firstToBid(const DdTable& table, int bid, const BiddingOrder& order) {
     if (order.dealer < 0) return order.firstSide;
     for (int k = 0; k < SEATS; ++k) {
         const int seat = (order.dealer + k) % SEATS;
@@ -100,7 +113,7 @@ int firstToBid(const Table& table, int bid, const BiddingOrder& order) {
 
 // The seat that declares a side's contract in a strain: the one with more
 // tricks, or the one that bids first when both take as many.
-int declarerOf(const Table& table, const BiddingOrder& order, int side, int strain) {
+int declarerOf(const DdTable& table, const BiddingOrder& order, int side, int strain) {
     const int first = side, second = side + 2;
     const int a = table.tricks[strain][first], b = table.tricks[strain][second];
     if (a != b) return a > b ? first : second;
@@ -109,7 +122,7 @@ int declarerOf(const Table& table, const BiddingOrder& order, int side, int stra
 
 // Whether the side's declarer of a bid comes before every seat of the other
 // side that makes it.
-bool declaresFirst(const Table& table, const BiddingOrder& order, int side, int bid) {
+bool declaresFirst(const DdTable& table, const BiddingOrder& order, int side, int bid) {
     const int strain = bidStrain(bid);
     const int declarerRank = order.rank(declarerOf(table, order, side, strain));
     for (int seat = 1 - side; seat < SEATS; seat += 2) {
@@ -127,8 +140,8 @@ struct Preempt {
     int seats = 0;
 };
 
-Preempt preemptAt(const Table& table, const BiddingOrder& order, const Auction& auction, int buyer,
-                  int bid) {
+Preempt preemptAt(const DdTable& table, const BiddingOrder& order, const Auction& auction,
+                  int buyer, int bid) {
     const int strain = bidStrain(bid);
     const int declarerRank = order.rank(declarerOf(table, order, buyer, strain));
     const int other = 1 - buyer;
@@ -150,11 +163,12 @@ Preempt preemptAt(const Table& table, const BiddingOrder& order, const Auction& 
     return preempt;
 }
 
-void addPreempt(ParResult& result, const Table& table, int side, int bid, int seats) {
+void addPreempt(ParResult& result, const DdTable& table, int side, int bid, int seats) {
     ParContract& contract = addContract(result, bid, seats);
     const int seat = seats == SEATS_NS || seats == SEATS_EW ? side : seats;
     contract.doubled = true;
-    contract.underTricks = contract.level + 6 - table.tricks[contract.strain][seat];
+    contract.underTricks =
+        contract.level + 6 - table.tricks[static_cast<int>(contract.strain)][seat];
 }
 
 // How the two par forms differ, as in DDS. DealerPar keeps one level per
@@ -180,11 +194,11 @@ struct Weighing {
 
 // False when nobody makes anything (passed out) or, in a table beyond
 // 0-13 tricks, the buyer is left no contract.
-bool weighAuction(const Table& table, const BiddingOrder& order, int vulnerability,
+bool weighAuction(const DdTable& table, const BiddingOrder& order, Vulnerability vulnerability,
                   const ParRules& rules, Weighing& w) {
     Auction& auction = w.auction;
     for (int side = 0; side < 2; ++side) {
-        auction.vulnerable[side] = isVulnerable(vulnerability, side);
+        auction.vulnerable[side] = isVulnerable(vulnerability, static_cast<Side>(side));
         for (int strain = 0; strain < STRAINS; ++strain) {
             auction.best[side][strain] =
                 std::max(table.tricks[strain][side], table.tricks[strain][side + 2]);
@@ -223,7 +237,7 @@ bool weighAuction(const Table& table, const BiddingOrder& order, int vulnerabili
 // sacrifice. One that a cheaper sacrifice bid before its declarer would push
 // up leaves the higher levels of its strain; Par keeps a strain whose levels
 // are all pushed up, as DDS does.
-void listMadeContracts(ParResult& result, const Table& table, const Weighing& w,
+void listMadeContracts(ParResult& result, const DdTable& table, const Weighing& w,
                        const ParRules& rules) {
     auto standsAtPar = [&](int bid) {
         return w.made[bid] == w.par && w.cheapestAbove[bid] >= w.par;
@@ -246,7 +260,7 @@ void listMadeContracts(ParResult& result, const Table& table, const Weighing& w,
 // The other side's sacrifices against the buyer's highest contract that
 // scores more than they cost: in that contract itself when a seat of its side
 // bids it first, and each strain at its lowest level above it.
-void listSacrifices(ParResult& result, const Table& table, const Weighing& w,
+void listSacrifices(ParResult& result, const DdTable& table, const Weighing& w,
                     const ParRules& rules) {
     const int* against = rules.preemptsScore ? w.answer : w.cheapestAbove;
     int over = BIDS - 1;
@@ -267,12 +281,13 @@ void listSacrifices(ParResult& result, const Table& table, const Weighing& w,
             addSacrifice(result, table, w.auction, w.other, bid);
     }
     for (int i = 0; i < result.count; ++i)
-        result.contracts[i].sameStrain = result.contracts[i].strain == bidStrain(over);
+        result.contracts[i].sameStrain =
+            static_cast<int>(result.contracts[i].strain) == bidStrain(over);
 }
 
 // Par with the given bidding order and rules: the buyer's contracts at par,
 // or else the other side's sacrifices.
-ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerability,
+ParResult computePar(const DdTable& table, const BiddingOrder& order, Vulnerability vulnerability,
                      const ParRules& rules) {
     ParResult result;
     Weighing w;
@@ -285,19 +300,27 @@ ParResult computePar(const Table& table, const BiddingOrder& order, int vulnerab
 
 }  // namespace
 
-ParResult sidesPar(const Table& table, int firstSide, int vulnerability) {
-    return computePar(table, BiddingOrder{firstSide, -1}, vulnerability,
+bool isVulnerable(Vulnerability vulnerability, Side side) {
+    return vulnerability == Vulnerability::All ||
+           (vulnerability == Vulnerability::NorthSouth && side == Side::NorthSouth) ||
+           (vulnerability == Vulnerability::EastWest && side == Side::EastWest);
+}
+
+ParResult sidesPar(const DdTable& table, Side firstToBid, Vulnerability vulnerability) {
+    return computePar(table, BiddingOrder{static_cast<int>(firstToBid), -1}, vulnerability,
                       ParRules{false, false, true});
 }
 
-ParResult dealerPar(const Table& table, int dealer, int vulnerability) {
+ParResult dealerPar(const DdTable& table, Seat dealerSeat, Vulnerability vulnerability) {
+    const int dealer = static_cast<int>(dealerSeat);
     ParResult result = computePar(table, BiddingOrder{sideOf(dealer), dealer}, vulnerability,
                                   ParRules{true, true, false});
     // Made contracts come most tricks first, sacrifices highest level first;
     // ties in the order spades .. clubs, no trump for made contracts and
     // clubs .. spades, no trump for sacrifices.
     auto key = [](const ParContract& c) {
-        int strainOrder = c.strain == NO_TRUMP ? 4 : (c.doubled ? 3 - c.strain : c.strain);
+        const int strain = static_cast<int>(c.strain);
+        int strainOrder = strain == NO_TRUMP ? 4 : (c.doubled ? 3 - strain : strain);
         int size = c.doubled ? c.level : c.level + c.overTricks;
         return -size * 8 + strainOrder;
     };
@@ -306,4 +329,4 @@ ParResult dealerPar(const Table& table, int dealer, int vulnerability) {
     return result;
 }
 
-}  // namespace ddtable
+}  // namespace ddsolver

@@ -2,9 +2,9 @@
 // the two kinds of contract a par result ends in.
 #include "analysis/Score.h"
 
-#include "analysis/Table.h"
+#include "ddsolver/compat/DealCodes.h"
 
-namespace ddtable {
+namespace ddsolver {
 
 namespace {
 
@@ -33,4 +33,4 @@ int doubledPenalty(int undertricks, bool vulnerable) {
     return 500 + 300 * (undertricks - 3);
 }
 
-}  // namespace ddtable
+}  // namespace ddsolver

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int TRICK_COUNTS = 11;
+constexpr int MAX_THREADS = 256;
 // All the tables of one run together stay within this many entries (16 bytes
 // each: 128 MB), whatever the thread count.
 constexpr uint32_t RUN_TABLE_ENTRIES = 1u << 23;
@@ -69,6 +70,22 @@ void solveShare(const SplitJob& job, uint32_t tableEntries, const StopCheck& sto
 
 }  // namespace
 
+SplitJob makeSplitJob(const int playerCards[10], const int knownCards[12], int leadCard, int trump,
+                      bool misere, int leader) {
+    int hiddenCards[HIDDEN_CARDS];
+    listHiddenCards(knownCards, hiddenCards);
+    SplitJob job;
+    const int playerCount = leadCard >= 0 ? 9 : 10;
+    for (int i = 0; i < playerCount; i++) job.declarerHand |= layoutCardBit(playerCards[i]);
+    for (int i = 0; i < HIDDEN_CARDS; i++) job.hidden[i] = layoutCardBit(hiddenCards[i]);
+    job.leadCard = leadCard;
+    job.game.misere = misere;
+    job.game.trump = misere ? preferans::NO_TRUMP : trump;
+    job.game.declarer = 0;
+    job.leader = leader;
+    return job;
+}
+
 preferans::CardSet layoutCardBit(int dealIndex) {
     const int suit = dealIndex / 13;
     const int rank = 7 - dealIndex % 13;
@@ -77,8 +94,11 @@ preferans::CardSet layoutCardBit(int dealIndex) {
 
 void solveSplits(const SplitJob& job, int first, int end, int threads, const StopCheck& stop,
                  int histogram[11]) {
+    // Only the splits there are: none is counted twice.
+    first = std::max(first, 0);
+    end = std::min(end, HIDDEN_SPLITS);
     if (first >= end) return;
-    const int count = std::max(1, std::min(threads, end - first));
+    const int count = std::min(std::clamp(threads, 1, MAX_THREADS), end - first);
     const uint32_t tableEntries =
         std::min(preferans::LayoutSolver::DEFAULT_TABLE_ENTRIES, RUN_TABLE_ENTRIES / count);
     std::vector<Share> shares(count);

@@ -15,13 +15,20 @@ struct SplitJob {
     int leader = 0;                       // player index
 };
 
+// The job of a deal text that parseDeal accepted: its player cards (nine
+// when it holds a lead card), known cards and lead card (or -1); the trump
+// (0-3, or 4 for none) and misere of the contract; the leader as a player
+// in playing order (0 the declarer, 1 and 2 the defenders).
+SplitJob makeSplitJob(const int playerCards[10], const int knownCards[12], int leadCard, int trump,
+                      bool misere, int leader);
+
 // The solver's card of a deal array index (suit * 13 + rank position, ace first).
 preferans::CardSet layoutCardBit(int dealIndex);
 
 // Asked before every split, from every worker thread: true stops the run.
 using StopCheck = std::function<bool()>;
 
-// Solves splits first to end-1 (both within the split count) on `threads`
+// Solves splits first to end-1 (clamped to the splits there are) on `threads`
 // threads (at least 1) and adds the declarer's trick counts to `histogram`.
 // Every worker asks `stop` (when given) before each split and stops when it
 // says so; the histogram counts exactly the splits solved.

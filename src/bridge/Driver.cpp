@@ -14,8 +14,7 @@ namespace {
 // the host entries accept (the trump is checked apart, since a kept table
 // may keep its own in force).
 bool isPlayable(const int* deal, int leader) {
-    return checkBridgeDeal(deal, NO_TRUMP, leader) == EntryProblem::NONE &&
-           cardCodesInRange(deal, true);
+    return checkBridgeDeal(deal, NO_TRUMP, leader) == Status::Ok && cardCodesInRange(deal, true);
 }
 
 // True when some card is in a hand in both deals, but in different hands.

@@ -53,7 +53,7 @@ void BridgePosition::freeTables() {
 // into force only when the table is cleared; the results change only when
 // the engine accepts the position.
 bool BridgePosition::solveposition(const int* deal, char trumpSuit) {
-    if (checkBridgeDeal(deal, trumpSuit, firstmove) != EntryProblem::NONE) return false;
+    if (checkBridgeDeal(deal, trumpSuit, firstmove) != Status::Ok) return false;
     if (!tablesAllocated) return false;
     int copy[DEAL_CARDS];
     for (int i = 0; i < DEAL_CARDS; ++i) {

@@ -18,10 +18,9 @@ int cardsOnTrick(const int* deal) {
 
 bool BridgePosition::solve(const int* deal, char trumpSuit, int leader, int declarer, bool bridge,
                            bool misere, bool trumpChangedFlag) {
-    const EntryProblem problem =
-        bridge ? checkBridgeDeal(deal, trumpSuit, leader)
-               : checkPreferansDeal(deal, trumpSuit, leader, declarer, misere);
-    if (problem != EntryProblem::NONE) return false;
+    const Status problem = bridge ? checkBridgeDeal(deal, trumpSuit, leader)
+                                  : checkPreferansDeal(deal, trumpSuit, leader, declarer, misere);
+    if (problem != Status::Ok) return false;
     if (!bridge) {
         PrefPosition::solve(deal, trumpSuit, leader, declarer, misere, true);
         NodeCount = 0;

@@ -6,11 +6,14 @@
 #include "compat/EstimateTrick.h"
 #include "compat/PrefEstimate.h"
 #include "core/EntryChecks.h"
+#include "core/GameRules.h"
 #include "ddsolver/compat/BridgePosition.h"
 #include "ddsolver/compat/PrefPosition.h"
 
 using namespace estimate;
 using BP = BridgePosition;
+using core::BRIDGE;
+using core::PREFERANS;
 
 namespace {
 
@@ -49,12 +52,9 @@ struct BridgeRequest {
 
 // No seat holds more than a hand's worth, so no move list can overflow.
 bool handsFit(const int* deal) {
-    int held[4] = {0, 0, 0, 0};
-    for (int card = 0; card < 52; ++card) {
-        if (isInPlayCode(deal[card])) ++held[seatOfCode(deal[card])];
-    }
-    for (int n : held) {
-        if (n > MAX_HAND) return false;
+    const core::SeatCounts counts = core::countSeats(deal, BRIDGE);
+    for (int seat = 0; seat < 4; ++seat) {
+        if (counts.total(seat) > BRIDGE.maxHand) return false;
     }
     return true;
 }
@@ -66,59 +66,36 @@ int bridgeBestCard(const SavedResults& saved) {
     return saved.bestSuit * 13 + 12 - saved.bestRank;
 }
 
-// Who holds each card in play (in hands and on the trick, where the
-// trick's cards still separate runs), by suit and rank from the ace down;
-// -1 for cards out of play.
-struct Holdings {
-    int owner[4][MAX_HAND];
-
-    explicit Holdings(const int* deal) {
-        for (int card = 0; card < 52; ++card) {
-            const int code = deal[card];
-            owner[card / 13][card % 13] = isInPlayCode(code) ? seatOfCode(code) : -1;
-        }
-    }
-
-    // Appends the top card of each run of the seat's cards in suit s, from
-    // the highest run down or from the lowest up.
-    int runTops(int s, int seat, bool upward, int* out) const {
-        int tops[MAX_HAND];
-        int n = 0, previous = -1;
-        for (int r = 0; r < MAX_HAND; ++r) {
-            const int o = owner[s][r];
-            if (o < 0) continue;
-            if (o == seat && previous != seat) tops[n++] = s * 13 + r;
-            previous = o;
-        }
-        for (int i = 0; i < n; ++i) out[i] = tops[upward ? n - 1 - i : i];
-        return n;
-    }
-};
+// The top card of each run of the seat's cards in suit s, from the highest
+// run down or from the lowest up (the trick's cards still separate runs).
+int runTops(const int* deal, int s, int seat, bool upward, int* out) {
+    return core::runTops(deal, BRIDGE, s, seat, upward, out);
+}
 
 // The leader's candidates: the top card of each run of his adjacent cards,
 // suits in order, each suit from its highest card down.
-int leaderCandidates(const Holdings& holdings, int leader, int* out) {
+int leaderCandidates(const int* deal, int leader, int* out) {
     int n = 0;
-    for (int s = 0; s < 4; ++s) n += holdings.runTops(s, leader, false, out + n);
+    for (int s = 0; s < 4; ++s) n += runTops(deal, s, leader, false, out + n);
     return n;
 }
 
 // A later seat's candidates, one per run: following suit from the top down;
 // void, his trumps from the lowest run up, then the lowest run of each other
 // suit, then the other runs of those suits from the lowest up.
-int followerCandidates(const Holdings& holdings, const BridgeRequest& request, int ledCard,
-                       int* out) {
+int followerCandidates(const BridgeRequest& request, int ledCard, int* out) {
+    const int* deal = request.position;
     const int s = ledCard / 13, seat = request.mover;
-    int n = holdings.runTops(s, seat, false, out);
+    int n = runTops(deal, s, seat, false, out);
     if (n > 0) return n;
     const int trump = BP::trump;
-    if (trump != NO_TRUMP && trump != s) n = holdings.runTops(trump, seat, true, out);
-    int later[MAX_HAND];
+    if (trump != NO_TRUMP && trump != s) n = runTops(deal, trump, seat, true, out);
+    int later[CARDS_PER_SUIT];
     int lateCount = 0;
     for (int u = 0; u < 4; ++u) {
         if (u == s || u == trump) continue;
-        int runs[MAX_HAND];
-        const int k = holdings.runTops(u, seat, true, runs);
+        int runs[CARDS_PER_SUIT];
+        const int k = runTops(deal, u, seat, true, runs);
         if (k == 0) continue;
         out[n++] = runs[0];
         for (int i = 1; i < k; ++i) later[lateCount++] = runs[i];
@@ -141,9 +118,9 @@ bool bridgeCandidateValue(const BridgeRequest& request, int card, int savedNext,
         BP::switchMove(copy, true);
     } else {
         int trick[4];
-        trickInOrder(copy, BRIDGE, request.leader, trick);
+        core::trickInOrder(copy, BRIDGE, request.leader, trick);
         for (int c : trick) copy[c] = CODE_OUT_OF_PLAY;
-        const int winner = (request.leader + winningPlace(trick, 4, BP::trump)) & 3;
+        const int winner = (request.leader + core::winningPlace(trick, 4, BP::trump)) & 3;
         BP::firstmove = BP::nextmove = winner;
         bonus = ((winner ^ request.mover) & 1) == 0 ? 1 : 0;
     }
@@ -168,11 +145,10 @@ void estimateBridge(const BridgeRequest& base, const int* after, int level, cons
     request.mover = BRIDGE.seatAt(request.leader, request.count - 1);
 
     const SavedResults saved = SavedResults::take();
-    const Holdings holdings(request.position);
-    int candidates[MAX_HAND];
+    int candidates[CARDS_PER_SUIT];
     const int n = request.count == 1
-                      ? leaderCandidates(holdings, request.leader, candidates)
-                      : followerCandidates(holdings, request, afterTrick[0], candidates);
+                      ? leaderCandidates(request.position, request.leader, candidates)
+                      : followerCandidates(request, afterTrick[0], candidates);
     if (n == 0) {
         if (request.count == 1) BP::firstmove = request.leader;
         return;
@@ -207,26 +183,26 @@ void BridgePosition::estimateAll(const int* position, const int* positionAfterMo
                                  signed char trumpSuit, int leader, int declarer, bool bridge,
                                  bool misere, int level, EstimateCallback callback, void* context) {
     if (checkEstimate(position, positionAfterMove, trumpSuit, leader, declarer, bridge, misere,
-                      callback != nullptr) != EntryProblem::NONE)
+                      callback != nullptr) != Status::Ok)
         return;
     if (bridge) {
-        const Reporter out{callback, context, position, BRIDGE.ranks};
+        const Reporter out{callback, context, position, BRIDGE};
         const BridgeRequest request{position, leader, 0, 0, static_cast<char>(trumpSuit)};
         estimateBridge(request, positionAfterMove, level, out);
         return;
     }
     preferans::estimateAll(position, positionAfterMove, trumpSuit, leader, declarer, misere, level,
-                           Reporter{callback, context, position, PREFERANS.ranks});
+                           Reporter{callback, context, position, PREFERANS});
 }
 
 void BridgePosition::switchMove(const int* deal, bool bridge) {
-    const Game& game = bridge ? BRIDGE : PREFERANS;
-    if (checkSwitchMove(deal, firstmove, bridge) != EntryProblem::NONE) return;
+    const GameRules& game = core::rulesOf(bridge);
+    if (checkSwitchMove(deal, firstmove, bridge) != Status::Ok) return;
     int cards[4];
-    const int n = trickInOrder(deal, game, firstmove, cards);
+    const int n = core::trickInOrder(deal, game, firstmove, cards);
     if (n == 0) return;
     if (n == game.trickSize) {
-        firstmove = nextmove = game.seatAt(firstmove, winningPlace(cards, n, trump));
+        firstmove = nextmove = game.seatAt(firstmove, core::winningPlace(cards, n, trump));
         return;
     }
     nextmove = game.seatAt(firstmove, n);

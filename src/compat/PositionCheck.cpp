@@ -5,25 +5,25 @@
 
 namespace {
 
-const char* messageOf(EntryProblem problem) {
+const char* messageOf(Status problem) {
     switch (problem) {
-        case EntryProblem::NONE:
+        case Status::Ok:
             return "";
-        case EntryProblem::TRUMP:
+        case Status::BadStrain:
             return "trump character out of range";
-        case EntryProblem::LEADER:
+        case Status::BadLeader:
             return "leader not 0, 1 or 3";
-        case EntryProblem::DECLARER:
+        case Status::BadDeclarer:
             return "declarer not 0, 1 or 3";
-        case EntryProblem::TWO_CARDS_FROM_SEAT:
+        case Status::TwoCardsFromSeat:
             return "two cards on the trick from one seat";
-        case EntryProblem::TRICK_TOO_LARGE:
+        case Status::TrickTooLarge:
             return "more than two cards on the trick";
-        case EntryProblem::TRICK_NOT_LEADERS:
+        case Status::TrickNotLeaders:
             return "card on the trick not the leader's";
-        case EntryProblem::TRICK_OUT_OF_ORDER:
+        case Status::TrickOutOfOrder:
             return "second card on the trick not from the seat after the leader";
-        case EntryProblem::UNEVEN_HANDS:
+        case Status::UnevenHands:
             return "uneven hands";
         default:
             return "invalid arguments";
@@ -34,8 +34,8 @@ const char* messageOf(EntryProblem problem) {
 // turn, so the deal may hold no card on the trick; its leader character is
 // not read.
 std::string checkBridge(const DecodedPosition& position) {
-    const EntryProblem problem = checkBridgeDeal(position.deal, position.trump, 0, 0);
-    if (problem == EntryProblem::TWO_CARDS_FROM_SEAT || problem == EntryProblem::TRICK_TOO_LARGE) {
+    const Status problem = checkBridgeDeal(position.deal, position.trump, 0, 0);
+    if (problem == Status::TwoCardsFromSeat || problem == Status::TrickTooLarge) {
         return "card on the trick in a bridge deal";
     }
     return messageOf(problem);

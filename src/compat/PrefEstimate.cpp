@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "ddsolver/compat/DealCodes.h"
 #include "ddsolver/compat/PrefPosition.h"
 
 using namespace estimate;
 using BP = BridgePosition;
+using core::PREFERANS;
 
 namespace {
 
@@ -26,13 +26,9 @@ struct PrefRequest {
 // Three hands of equal size, at most ten cards, once the trick's cards are
 // counted with their seats: a position the preferans solver can play out.
 bool prefHandsEven(const int* deal) {
-    int held[4] = {0, 0, 0, 0};
-    for (int card = 0; card < 52; ++card) {
-        const int code = deal[card];
-        if (PREFERANS.isRead(card) && isInPlayCode(code) && seatOfCode(code) != 2)
-            ++held[seatOfCode(code)];
-    }
-    return held[0] <= MAX_PREF_HAND && held[1] == held[0] && held[3] == held[0];
+    const core::SeatCounts counts = core::countSeats(deal, PREFERANS);
+    return counts.total(0) <= PREFERANS.maxHand && counts.total(1) == counts.total(0) &&
+           counts.total(3) == counts.total(0);
 }
 
 // The best card of the host's solve as a deal index (its rank counted from
@@ -71,9 +67,9 @@ int prefCandidateValue(const PrefRequest& request, int card) {
     const bool declares = request.mover == request.declarer;
     if (request.count == 3) {
         int trick[3];
-        trickInOrder(copy, PREFERANS, request.leader, trick);
+        core::trickInOrder(copy, PREFERANS, request.leader, trick);
         for (int c : trick) copy[c] = CODE_OUT_OF_PLAY;
-        leader = PREFERANS.seatAt(request.leader, winningPlace(trick, 3, request.playTrump));
+        leader = PREFERANS.seatAt(request.leader, core::winningPlace(trick, 3, request.playTrump));
         bonus = (leader == request.declarer) == declares ? 1 : 0;
     }
     PrefPosition::solve(copy, request.trump, leader, request.declarer, request.misere, true);

@@ -2,94 +2,54 @@
 // seat's cards in hand and on the trick, and the rules are read off the counts.
 #include "core/EntryChecks.h"
 
-#include "ddsolver/compat/DealCodes.h"
+#include "core/GameRules.h"
+
+using core::GameRules;
 
 namespace {
 
 constexpr int PREFERANS_OWN_RANKS = 8;
 constexpr int PREFERANS_PLAYERS = 3;
 
-// How one game reads a deal array.
-struct Game {
-    int ranks;         // rank positions read in every suit, from the ace down
-    const int* seats;  // the seats in playing order from seat 0
-    int seatCount;
-};
-
-const int ALL_BRIDGE_SEATS[BRIDGE_SEATS] = {0, 1, 2, 3};
-constexpr Game BRIDGE{CARDS_PER_SUIT, ALL_BRIDGE_SEATS, BRIDGE_SEATS};
-constexpr Game PREFERANS{PREFERANS_RANKS, PREFERANS_SEATS, 3};
-
-bool isRead(const Game& game, int card) {
-    return card % CARDS_PER_SUIT < game.ranks;
-}
-
-// Place of a seat in the game's playing order, or -1 for a seat not in play.
-int placeOf(const Game& game, int seat) {
-    for (int i = 0; i < game.seatCount; i++) {
-        if (game.seats[i] == seat) return i;
-    }
-    return -1;
-}
-
 bool isTrump(int trump) {
     return trump >= 0 && trump <= NO_TRUMP;
-}
-
-struct SeatCounts {
-    int held[BRIDGE_SEATS] = {};
-    int played[BRIDGE_SEATS] = {};
-};
-
-// Counts the read cards by seat; a code outside 0 to 8 is a card out of play.
-SeatCounts countSeats(const int* deal, const Game& game) {
-    SeatCounts counts;
-    for (int card = 0; card < DEAL_CARDS; card++) {
-        if (!isRead(game, card)) continue;
-        const int code = deal[card];
-        if (code >= inHandCode(0) && code < onTrickCode(0)) counts.held[code - inHandCode(0)]++;
-        if (code >= onTrickCode(0) && code < CODE_COUNT) counts.played[code - onTrickCode(0)]++;
-    }
-    return counts;
 }
 
 // The trick holds one card from each of the first seats in playing order
 // from the leader, at most `maxOnTrick`; every seat in play starts the trick
 // with as many cards as the others.
-EntryProblem checkTrickAndHands(const SeatCounts& counts, const Game& game, int leader,
-                                int maxOnTrick) {
+Status checkTrickAndHands(const core::SeatCounts& counts, const GameRules& game, int leader,
+                          int maxOnTrick) {
     int onTrick = 0;
-    for (int i = 0; i < game.seatCount; i++) {
+    for (int i = 0; i < game.trickSize; i++) {
         const int played = counts.played[game.seats[i]];
-        if (played > 1) return EntryProblem::TWO_CARDS_FROM_SEAT;
+        if (played > 1) return Status::TwoCardsFromSeat;
         onTrick += played;
     }
-    if (onTrick > maxOnTrick) return EntryProblem::TRICK_TOO_LARGE;
-    const int leaderPlace = placeOf(game, leader);
+    if (onTrick > maxOnTrick) return Status::TrickTooLarge;
+    const int leaderPlace = game.placeOf(leader);
     for (int k = 0; k < onTrick; k++) {
-        const int seat = game.seats[(leaderPlace + k) % game.seatCount];
+        const int seat = game.seats[(leaderPlace + k) % game.trickSize];
         if (counts.played[seat] == 0) {
-            return k == 0 ? EntryProblem::TRICK_NOT_LEADERS : EntryProblem::TRICK_OUT_OF_ORDER;
+            return k == 0 ? Status::TrickNotLeaders : Status::TrickOutOfOrder;
         }
     }
-    const int first = counts.held[game.seats[0]] + counts.played[game.seats[0]];
-    for (int i = 1; i < game.seatCount; i++) {
-        const int seat = game.seats[i];
-        if (counts.held[seat] + counts.played[seat] != first) return EntryProblem::UNEVEN_HANDS;
+    for (int i = 1; i < game.trickSize; i++) {
+        if (counts.total(game.seats[i]) != counts.total(game.seats[0])) return Status::UnevenHands;
     }
-    return EntryProblem::NONE;
+    return Status::Ok;
 }
 
 // True when `after` is `position` with exactly one read card moved from a
 // hand to the trick by the same seat.
-bool isOneMove(const int* position, const int* after, const Game& game) {
+bool isOneMove(const int* position, const int* after, const GameRules& game) {
     int moved = 0;
     for (int card = 0; card < DEAL_CARDS; card++) {
-        if (!isRead(game, card) || position[card] == after[card]) continue;
+        if (!game.isRead(card) || position[card] == after[card]) continue;
         const int code = position[card];
-        const int seat = code - inHandCode(0);
-        const bool inHand = code >= inHandCode(0) && code < onTrickCode(0);
-        if (!inHand || placeOf(game, seat) < 0 || after[card] != onTrickCode(seat)) return false;
+        if (!isHandCode(code)) return false;
+        const int seat = seatOfCode(code);
+        if (!game.validSeat(seat) || after[card] != onTrickCode(seat)) return false;
         moved++;
     }
     return moved == 1;
@@ -98,40 +58,40 @@ bool isOneMove(const int* position, const int* after, const Game& game) {
 }  // namespace
 
 bool cardCodesInRange(const int* deal, bool bridge) {
-    const Game& game = bridge ? BRIDGE : PREFERANS;
+    const GameRules& game = core::rulesOf(bridge);
     for (int card = 0; card < DEAL_CARDS; card++) {
-        if (isRead(game, card) && (deal[card] < CODE_OUT_OF_PLAY || deal[card] >= CODE_COUNT)) {
+        if (game.isRead(card) && (deal[card] < CODE_OUT_OF_PLAY || deal[card] >= CODE_COUNT)) {
             return false;
         }
     }
     return true;
 }
 
-EntryProblem checkBridgeDeal(const int* deal, int trump, int leader, int maxOnTrick) {
-    if (deal == nullptr) return EntryProblem::NULL_POINTER;
-    const SeatCounts counts = countSeats(deal, BRIDGE);
-    if (!isTrump(trump)) return EntryProblem::TRUMP;
-    if (placeOf(BRIDGE, leader) < 0) return EntryProblem::LEADER;
-    return checkTrickAndHands(counts, BRIDGE, leader, maxOnTrick);
+Status checkBridgeDeal(const int* deal, int trump, int leader, int maxOnTrick) {
+    if (deal == nullptr) return Status::NullArgument;
+    const core::SeatCounts counts = core::countSeats(deal, core::BRIDGE);
+    if (!isTrump(trump)) return Status::BadStrain;
+    if (core::BRIDGE.placeOf(leader) < 0) return Status::BadLeader;
+    return checkTrickAndHands(counts, core::BRIDGE, leader, maxOnTrick);
 }
 
-EntryProblem checkPreferansDeal(const int* deal, int trump, int leader, int declarer, bool misere,
-                                int maxOnTrick) {
-    if (deal == nullptr) return EntryProblem::NULL_POINTER;
-    const SeatCounts counts = countSeats(deal, PREFERANS);
-    if (!misere && !isTrump(trump)) return EntryProblem::TRUMP;
-    if (placeOf(PREFERANS, leader) < 0) return EntryProblem::LEADER;
-    if (placeOf(PREFERANS, declarer) < 0) return EntryProblem::DECLARER;
-    return checkTrickAndHands(counts, PREFERANS, leader, maxOnTrick);
+Status checkPreferansDeal(const int* deal, int trump, int leader, int declarer, bool misere,
+                          int maxOnTrick) {
+    if (deal == nullptr) return Status::NullArgument;
+    const core::SeatCounts counts = core::countSeats(deal, core::PREFERANS);
+    if (!misere && !isTrump(trump)) return Status::BadStrain;
+    if (core::PREFERANS.placeOf(leader) < 0) return Status::BadLeader;
+    if (core::PREFERANS.placeOf(declarer) < 0) return Status::BadDeclarer;
+    return checkTrickAndHands(counts, core::PREFERANS, leader, maxOnTrick);
 }
 
-EntryProblem checkPreferansOwnForm(const int* deal32, int trump, int declarer, int leader,
-                                   bool misere, int16_t leadSuit, int16_t leadRank,
-                                   int16_t secondSuit, int16_t secondRank) {
-    if (deal32 == nullptr) return EntryProblem::NULL_POINTER;
-    if (!misere && !isTrump(trump)) return EntryProblem::TRUMP;
-    if (leader < 0 || leader >= PREFERANS_PLAYERS) return EntryProblem::LEADER;
-    if (declarer < 0 || declarer >= PREFERANS_PLAYERS) return EntryProblem::DECLARER;
+Status checkPreferansOwnForm(const int* deal32, int trump, int declarer, int leader, bool misere,
+                             int16_t leadSuit, int16_t leadRank, int16_t secondSuit,
+                             int16_t secondRank) {
+    if (deal32 == nullptr) return Status::NullArgument;
+    if (!misere && !isTrump(trump)) return Status::BadStrain;
+    if (leader < 0 || leader >= PREFERANS_PLAYERS) return Status::BadLeader;
+    if (declarer < 0 || declarer >= PREFERANS_PLAYERS) return Status::BadDeclarer;
     int held[PREFERANS_PLAYERS] = {};
     for (int card = 0; card < SUITS * PREFERANS_OWN_RANKS; card++) {
         const int holder = deal32[card];
@@ -143,41 +103,40 @@ EntryProblem checkPreferansOwnForm(const int* deal32, int trump, int declarer, i
                deal32[suit * PREFERANS_OWN_RANKS + rank] == player;
     };
     if (leadSuit >= 0 || leadRank >= 0) {
-        if (!heldBy(leadSuit, leadRank, leader)) return EntryProblem::TRICK_NOT_LEADERS;
+        if (!heldBy(leadSuit, leadRank, leader)) return Status::TrickNotLeaders;
     } else if (secondSuit >= 0 || secondRank >= 0) {
-        return EntryProblem::TRICK_NOT_LEADERS;
+        return Status::TrickNotLeaders;
     }
     if ((secondSuit >= 0 || secondRank >= 0) &&
         !heldBy(secondSuit, secondRank, (leader + 1) % PREFERANS_PLAYERS)) {
-        return EntryProblem::TRICK_OUT_OF_ORDER;
+        return Status::TrickOutOfOrder;
     }
-    if (held[1] != held[0] || held[2] != held[0]) return EntryProblem::UNEVEN_HANDS;
-    return EntryProblem::NONE;
+    if (held[1] != held[0] || held[2] != held[0]) return Status::UnevenHands;
+    return Status::Ok;
 }
 
-EntryProblem checkEstimate(const int* position, const int* positionAfterMove, int trump, int leader,
-                           int declarer, bool bridge, bool misere, bool callbackGiven) {
+Status checkEstimate(const int* position, const int* positionAfterMove, int trump, int leader,
+                     int declarer, bool bridge, bool misere, bool callbackGiven) {
     if (position == nullptr || positionAfterMove == nullptr || !callbackGiven) {
-        return EntryProblem::NULL_POINTER;
+        return Status::NullArgument;
     }
-    const Game& game = bridge ? BRIDGE : PREFERANS;
+    const GameRules& game = core::rulesOf(bridge);
     // The position before the move lacks at least the mover's card; the one
     // after it may hold a full trick.
     const int* const deals[2] = {position, positionAfterMove};
     for (int i = 0; i < 2; i++) {
-        const int maxOnTrick = game.seatCount - 1 + i;
-        const EntryProblem problem =
+        const int maxOnTrick = game.trickSize - 1 + i;
+        const Status problem =
             bridge ? checkBridgeDeal(deals[i], trump, leader, maxOnTrick)
                    : checkPreferansDeal(deals[i], trump, leader, declarer, misere, maxOnTrick);
-        if (problem != EntryProblem::NONE) return problem;
+        if (problem != Status::Ok) return problem;
     }
-    return isOneMove(position, positionAfterMove, game) ? EntryProblem::NONE
-                                                        : EntryProblem::NOT_ONE_MOVE;
+    return isOneMove(position, positionAfterMove, game) ? Status::Ok : Status::NotOneMove;
 }
 
-EntryProblem checkSwitchMove(const int* deal, int leader, bool bridge) {
-    if (deal == nullptr) return EntryProblem::NULL_POINTER;
-    const Game& game = bridge ? BRIDGE : PREFERANS;
-    if (placeOf(game, leader) < 0) return EntryProblem::LEADER;
-    return EntryProblem::NONE;
+Status checkSwitchMove(const int* deal, int leader, bool bridge) {
+    if (deal == nullptr) return Status::NullArgument;
+    const GameRules& game = core::rulesOf(bridge);
+    if (game.placeOf(leader) < 0) return Status::BadLeader;
+    return Status::Ok;
 }

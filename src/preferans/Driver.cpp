@@ -70,9 +70,8 @@ inline int secondCardCode(int leaderSeat) {
 }  // namespace
 
 bool Solver::solve(const int* deal, int trumpSuit, int leaderSeat, int declarerSeat, bool misere) {
-    const EntryProblem problem =
-        checkPreferansDeal(deal, trumpSuit, leaderSeat, declarerSeat, misere);
-    if (problem != EntryProblem::NONE) return false;
+    const Status problem = checkPreferansDeal(deal, trumpSuit, leaderSeat, declarerSeat, misere);
+    if (problem != Status::Ok) return false;
     int deal32[32];
     int16_t leadSuit = -1, leadRank = -1, secondSuit = -1, secondRank = -1;
     const int ledCode = onTrickCode(leaderSeat);
@@ -99,8 +98,7 @@ bool Solver::solve(const int* deal32, int trumpSuit, int declarer, int leader, b
                    int16_t leadSuit, int16_t leadRankPosition, int16_t secondSuit,
                    int16_t secondRankPosition) {
     if (checkPreferansOwnForm(deal32, trumpSuit, declarer, leader, misere, leadSuit,
-                              leadRankPosition, secondSuit,
-                              secondRankPosition) != EntryProblem::NONE)
+                              leadRankPosition, secondSuit, secondRankPosition) != Status::Ok)
         return false;
     Record* const P = records;
     mizer = misere;

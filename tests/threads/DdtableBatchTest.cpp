@@ -17,7 +17,7 @@ TEST(DdtableBatch, DeliversInInputOrderUnderSeveralWorkers) {
     }
     // Early deals take longest, so later ones finish first; the job stamps
     // each table with the deal's line so that mixed-up results show.
-    DealJob job = [&](bridge::Engine&, const DealRecord& record, DealAnalysis& analysis) {
+    DealJob job = [&](ddsolver::BridgeSolver&, const DealRecord& record, DealAnalysis& analysis) {
         std::this_thread::sleep_for(std::chrono::milliseconds((40 - record.line) / 4));
         analysis.table.tricks[0][0] = record.line;
         return record.line != 20;  // the solver refuses one deal

@@ -1,0 +1,15 @@
+// The ddsolver library: double-dummy solving for bridge and preferans.
+//   BridgeSolver, PrefSolver   one solver object per thread
+//   Deal, Position, Card       the vocabulary, PBN deal text
+//   solveTable, dealerPar      a deal's table and par
+//   prefHistogram              the preferans hidden-layout analysis
+//   Status, describe           why a call refused its arguments
+#pragma once
+
+#include "BridgeSolver.h"
+#include "Deal.h"
+#include "Par.h"
+#include "PrefSolver.h"
+#include "Status.h"
+#include "Table.h"
+#include "Version.h"
