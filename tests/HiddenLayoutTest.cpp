@@ -282,17 +282,3 @@ TEST(HiddenLayout, SeekingASplitMatchesStepping) {
     } while (stepped.next());
     EXPECT_EQ(split, HIDDEN_SPLITS);
 }
-
-TEST(HiddenLayout, FileExistsOnlyForAReadableFile) {
-    std::string directory = makeTemporaryDirectory();
-    ASSERT_FALSE(directory.empty());
-    std::string path = directory + "/" + PREFERANS_SIGNAL_FILE_NAME;
-    EXPECT_FALSE(fileExists(path.c_str()));
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fclose(file);
-    EXPECT_TRUE(fileExists(path.c_str()));
-    EXPECT_TRUE(fileExists(path.c_str()));  // testing does not consume the file
-    std::remove(path.c_str());
-    std::remove(directory.c_str());
-}

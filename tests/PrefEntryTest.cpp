@@ -66,8 +66,6 @@ TEST(PrefEntry, BridgeRequestSetsNextSeatFromTrickCards) {
     EXPECT_TRUE(BridgePosition::trumpChanged);
     EXPECT_EQ(BridgePosition::firstmove, 3);
     EXPECT_EQ(BridgePosition::nextmove, 1);
-    EXPECT_EQ(BridgePosition::guess, 0);
-    EXPECT_EQ(BridgePosition::maximize, 0);
     EXPECT_EQ(BridgePosition::EastWestTricks, 7);
     EXPECT_EQ(BridgePosition::NorthSouthTricks, 6);
 }

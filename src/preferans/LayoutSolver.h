@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ddsolver/compat/DealCodes.h"
 #include "preferans/LayoutTable.h"
 
 namespace preferans {
@@ -15,7 +16,7 @@ namespace preferans {
 using CardSet = uint32_t;
 
 constexpr int PLAYERS = 3;
-constexpr int NO_TRUMP = 4;
+using ::NO_TRUMP;  // a trump of 0 to 3 names a suit
 
 // The rules and sides a solve plays under; positions of one game share the
 // table, so a new game empties it.

@@ -3,6 +3,7 @@
 // card of a trick, all on the state of one Solver.
 #pragma once
 
+#include "ddsolver/compat/DealCodes.h"
 #include "preferans/CardList.h"
 #include "preferans/Solver.h"
 
@@ -17,7 +18,7 @@
 
 namespace preferans {
 
-constexpr int NO_TRUMP = 4;
+using ::NO_TRUMP;
 constexpr uint8_t KIND_EXACT = 0;
 constexpr uint8_t KIND_UPPER = 1;
 constexpr uint8_t KIND_LOWER = 2;
