@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "analysis/HiddenLayout.h"
+#include "apps/ddsolver/HiddenLayoutCommand.h"
 
 bool readHistogram(const std::string& text, Histogram& histogram) {
     size_t at = 0;

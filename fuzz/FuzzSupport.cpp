@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "analysis/HiddenLayout.h"
+#include "apps/ddsolver/HiddenLayoutCommand.h"
 #include "ddsolver/compat/DealCodes.h"
 
 std::string ByteReader::line() {

@@ -15,6 +15,7 @@
 #include "FuzzSupport.h"
 #include "analysis/DealNotation.h"
 #include "analysis/HiddenLayout.h"
+#include "apps/ddsolver/HiddenLayoutCommand.h"
 #include "ddsolver/compat/DealCodes.h"
 
 namespace {
@@ -25,9 +26,9 @@ constexpr int MAX_SPLITS = 12;
 void checkDealText(const std::string& text, int leaderArgument) {
     int playerCards[10], absentCards[2], knownCards[12];
     int leadCard = -2;
-    const std::string problem =
+    const ddsolver::Status problem =
         parseDeal(text.c_str(), leaderArgument, playerCards, absentCards, knownCards, leadCard);
-    if (!problem.empty()) return;
+    if (problem != ddsolver::Status::Ok) return;
     FUZZ_CHECK(leadCard == -1 || leaderArgument == 0);
     FUZZ_CHECK(std::is_sorted(knownCards, knownCards + 12));
     FUZZ_CHECK(std::adjacent_find(knownCards, knownCards + 12) == knownCards + 12);

@@ -10,6 +10,7 @@
 #include "DealTextSupport.h"
 #include "FuzzSupport.h"
 #include "analysis/HiddenLayout.h"
+#include "apps/ddsolver/HiddenLayoutCommand.h"
 #include "ddsolver/compat/DealCodes.h"
 #include "ddsolver/compat/frontend/PositionString.h"
 

@@ -10,19 +10,19 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BridgeScores.h"
 #include "FuzzSupport.h"
-#include "analysis/PbnDeal.h"
 #include "apps/ddtable/DealAnalysis.h"
 #include "apps/ddtable/DealReader.h"
 #include "apps/ddtable/OutputFormat.h"
-#include "bridge/Engine.h"
 
 using namespace ddtable;
+using namespace ddsolver;
 
 namespace {
 
@@ -33,8 +33,6 @@ namespace {
 // may always be solved, so a saved input reproduces on its own.
 constexpr uint64_t FULL_ANALYSIS_SHARE = 64;
 constexpr std::chrono::seconds ANALYSIS_GAP(300);
-const char SEAT_LETTERS[] = "NESW";
-const char* const STRAIN_NAMES[] = {"S", "H", "D", "C", "NT"};
 
 uint64_t hashBytes(const uint8_t* data, size_t size) {
     uint64_t hash = 1469598103934665603ull;  // FNV-1a
@@ -49,34 +47,28 @@ int countLines(const std::string& text) {
     return lines + (!text.empty() && text.back() != '\n' ? 1 : 0);
 }
 
-bool sameDeal(const int* a, const int* b) {
-    for (int i = 0; i < 52; ++i) {
-        if (a[i] != b[i]) return false;
-    }
-    return true;
+// The vulnerability as the score checks number it: -1 when unknown.
+int vulnerabilityNumber(std::optional<Vulnerability> vulnerability) {
+    return vulnerability ? static_cast<int>(*vulnerability) : -1;
 }
 
-void checkAcceptedDeal(const DealRecord& record, int defaultVulnerability) {
-    int held[SEATS] = {};
-    for (int code : record.deal) {
-        FUZZ_CHECK(code >= 1 && code <= 4);
-        ++held[code - 1];
-    }
-    for (int count : held) FUZZ_CHECK(count == 13);
-    const std::string text = dealText(record.deal);
+void checkAcceptedDeal(const DealRecord& record,
+                       std::optional<Vulnerability> defaultVulnerability) {
+    for (int index = 0; index < 52; ++index) FUZZ_CHECK(record.deal.holder(Card::fromIndex(index)));
+    for (Seat seat : ALL_SEATS) FUZZ_CHECK(record.deal.count(seat) == 13);
+    const std::string text = record.deal.toPbn();
     FUZZ_CHECK(text.size() == 2 + 52 + 12 + 3);  // "N:", the cards, the dots, the spaces
-    int again[52];
-    int firstSeat = -1;
-    FUZZ_CHECK(parseDealText(text, again, &firstSeat).empty());
-    FUZZ_CHECK(firstSeat == 0 && sameDeal(again, record.deal));
-    FUZZ_CHECK(record.dealer >= 0 && record.dealer < SEATS);
-    FUZZ_CHECK(record.vulnerability >= VUL_UNKNOWN && record.vulnerability <= VUL_EW);
-    if (defaultVulnerability != VUL_UNKNOWN) FUZZ_CHECK(record.vulnerability != VUL_UNKNOWN);
+    FUZZ_CHECK(text.compare(0, 2, "N:") == 0);
+    Deal again;
+    FUZZ_CHECK(Deal::fromPbn(text, again) == Status::Ok && again == record.deal);
+    FUZZ_CHECK(static_cast<int>(record.dealer) < 4);
+    FUZZ_CHECK(vulnerabilityNumber(record.vulnerability) <= 3);
+    if (defaultVulnerability) FUZZ_CHECK(record.vulnerability.has_value());
 }
 
 // A table of counts 0 to 13 drawn from the seed: par must hold up on any table.
-Table madeUpTable(uint64_t seed) {
-    Table table;
+DdTable madeUpTable(uint64_t seed) {
+    DdTable table;
     for (auto& row : table.tricks) {
         for (int& tricks : row) {
             seed ^= seed << 13;
@@ -95,8 +87,8 @@ void checkPar(const ParResult& par, int vulnerability) {
     for (int i = 0; i < par.count; ++i) {
         const ParContract& contract = par.contracts[i];
         FUZZ_CHECK(contract.level >= 1 && contract.level <= 7);
-        FUZZ_CHECK(contract.strain >= 0 && contract.strain < STRAINS);
-        FUZZ_CHECK(contract.seats >= 0 && contract.seats <= SEATS_EW);
+        FUZZ_CHECK(static_cast<int>(contract.strain) < 5);
+        FUZZ_CHECK(contract.seats >= 0 && contract.seats <= PAR_SEATS_EW);
     }
 }
 
@@ -134,10 +126,12 @@ std::vector<std::string> csvFields(const std::string& line) {
 }
 
 // The table column a header name such as "NT_E" names; false for other columns.
-bool tableColumn(const std::string& name, int& strain, int& seat) {
-    for (strain = 0; strain < STRAINS; ++strain) {
-        for (seat = 0; seat < SEATS; ++seat) {
-            if (name == std::string(STRAIN_NAMES[strain]) + "_" + SEAT_LETTERS[seat]) return true;
+bool tableColumn(const std::string& name, Strain& strain, Seat& seat) {
+    for (Strain s : ALL_STRAINS) {
+        for (Seat t : ALL_SEATS) {
+            strain = s;
+            seat = t;
+            if (name == std::string(strainText(s)) + "_" + seatLetter(t)) return true;
         }
     }
     return false;
@@ -163,32 +157,34 @@ void checkCsvRecord(const DealRecord& record, const DealAnalysis& analysis) {
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         const std::string& field = fields[i];
-        int strain, seat;
+        Strain strain;
+        Seat seat;
         if (tableColumn(name, strain, seat)) {
-            FUZZ_CHECK(field == std::to_string(analysis.table.tricks[strain][seat]));
+            FUZZ_CHECK(field == std::to_string(analysis.table.at(strain, seat)));
             ++tableColumns;
         } else if (name == "board") {
             FUZZ_CHECK(field == record.board);
         } else if (name == "line") {
             FUZZ_CHECK(field == std::to_string(record.line));
         } else if (name == "dealer") {
-            FUZZ_CHECK(field == std::string(1, SEAT_LETTERS[record.dealer]));
+            FUZZ_CHECK(field == std::string(1, seatLetter(record.dealer)));
         } else if (name == "deal") {
-            int deal[52];
-            FUZZ_CHECK(parseDealText(field, deal).empty() && sameDeal(deal, record.deal));
+            Deal deal;
+            FUZZ_CHECK(Deal::fromPbn(field, deal) == Status::Ok && deal == record.deal);
         } else if (name == "par_score") {
             FUZZ_CHECK(field ==
                        (analysis.parKnown ? std::to_string(analysis.dealerPar.score) : ""));
         } else if (analysis.parKnown && (name == "par_ns" || name == "par_ew")) {
-            checkSideScore(field, name == "par_ns" ? 0 : 1, record.vulnerability);
+            checkSideScore(field, name == "par_ns" ? 0 : 1,
+                           vulnerabilityNumber(record.vulnerability));
         }
     }
-    FUZZ_CHECK(tableColumns == STRAINS * SEATS);
+    FUZZ_CHECK(tableColumns == 5 * 4);
 }
 
 // The other two forms carry the deal as printed, and end their record.
 void checkTextAndJsonRecords(const DealRecord& record, const DealAnalysis& analysis) {
-    const std::string deal = dealText(record.deal);
+    const std::string deal = record.deal.toPbn();
     const std::string text = formatRecord(OutputFormat::Text, record, analysis);
     FUZZ_CHECK(text.find("\n" + deal + "\n") != std::string::npos);
     FUZZ_CHECK(text.size() >= 2 && text.compare(text.size() - 2, 2, "\n\n") == 0);
@@ -213,7 +209,10 @@ bool analysisDue(uint64_t hash) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static BridgeSolver solver;
     const std::string input(reinterpret_cast<const char*>(data), size);
-    const int defaultVulnerability = static_cast<int>(size % 5) - 1;  // unknown, then 0-3
+    // Unknown, then the four vulnerabilities.
+    const std::optional<Vulnerability> defaultVulnerability =
+        size % 5 == 0 ? std::nullopt
+                      : std::optional<Vulnerability>(static_cast<Vulnerability>(size % 5 - 1));
     std::istringstream in(input);
     std::vector<DealRecord> records;
     readDeals(in, "fuzz.pbn", defaultVulnerability, records);
@@ -233,13 +232,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkAcceptedDeal(record, defaultVulnerability);
         DealAnalysis analysis;
         if (solveNext) {
-            FUZZ_CHECK(solveTable(solver, record.deal, analysis.table));
+            FUZZ_CHECK(solveTable(solver, record.deal, analysis.table) == Status::Ok);
             solveNext = false;
         } else {
             analysis.table = madeUpTable(hash + static_cast<uint64_t>(record.line));
         }
         computeParResults(analysis, record.dealer, record.vulnerability);
-        checkAnalysis(analysis, record.vulnerability);
+        checkAnalysis(analysis, vulnerabilityNumber(record.vulnerability));
         checkCsvRecord(record, analysis);
         checkTextAndJsonRecords(record, analysis);
     }

@@ -55,8 +55,7 @@ Status BridgeSolver::cardValues(const Position& position, std::vector<CardValue>
     values.clear();
     const int strain = static_cast<int>(position.strain);
     if (strain > NO_TRUMP) return Status::BadStrain;
-    const int mover = core::seatToMove(core::BRIDGE, position);
-    auto childValue = [&](const Position& after, int winner, int& value) {
+    auto childValue = [&](const Position& after, int mover, int winner, int& value) {
         BridgeResult result;
         const Status status = solve(after, result);
         if (status != Status::Ok) return status;

@@ -40,11 +40,12 @@ Position afterPlaying(const GameRules& game, const Position& position, Card card
 void sortValues(std::vector<CardValue>& values);
 
 // Every legal card of the seat to move in a position that toDealArray
-// accepts, valued by `childValue(after, winner, value)`: it sets `value` to
-// the tricks of the mover's side from the current trick on, this trick
-// included, given the position after the card (and the trick's winner as
-// afterPlaying gives it), and returns the status of that solve. Cards
-// equivalent to one another are valued once.
+// accepts, valued by `childValue(after, mover, winner, value)`: it sets
+// `value` to the tricks of the mover's side from the current trick on, this
+// trick included, given the position after the card (and the trick's winner
+// as afterPlaying gives it), and returns the status of that solve. Cards
+// equivalent to one another are valued once. A position toDealArray refuses
+// gets its status and no values.
 template <typename ChildValue>
 Status valueEveryCard(const GameRules& game, const Position& position, int trump,
                       ChildValue childValue, std::vector<CardValue>& values) {
@@ -70,7 +71,7 @@ Status valueEveryCard(const GameRules& game, const Position& position, int trump
             const Card card = Card::fromIndex(tops[k]);
             const Position after = afterPlaying(game, position, card, trump, winner);
             int value = 0;
-            const Status solved = childValue(after, winner, value);
+            const Status solved = childValue(after, mover, winner, value);
             if (solved != Status::Ok) return solved;
             values.push_back({card, value});
             forEachEquivalent(deal, game, tops[k], 1, [&](int equal) {

@@ -62,10 +62,9 @@ Status PrefSolver::cardValues(const Position& position, const PrefContract& cont
     values.clear();
     const Status status = checkContract(contract);
     if (status != Status::Ok) return status;
-    const int mover = core::seatToMove(core::PREFERANS, position);
     const int declarer = static_cast<int>(contract.declarer);
-    const bool moverDeclares = mover == declarer;
-    auto childValue = [&](const Position& after, int winner, int& value) {
+    auto childValue = [&](const Position& after, int mover, int winner, int& value) {
+        const bool moverDeclares = mover == declarer;
         PrefResult result;
         const Status solved = solve(after, contract, result);
         if (solved != Status::Ok) return solved;
