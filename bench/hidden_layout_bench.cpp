@@ -5,11 +5,19 @@
 // time and the splits solved per second, on DDSOLVER_THREADS threads as the
 // program uses them. A stop file in the working directory ends the runs
 // early, as it does the program's.
+//
+// Last comes the signature: the positions searched over the first
+// SIGNATURE_SPLITS splits of each deal, on one thread whatever
+// DDSOLVER_THREADS says, so that it changes only when the search does.
+// `hidden_layout_bench --signature` prints that line alone.
 #include <chrono>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "analysis/DealNotation.h"
 #include "analysis/HiddenLayout.h"
 #include "analysis/SplitRun.h"
 #include "apps/ddsolver/HiddenLayoutCommand.h"
@@ -35,9 +43,47 @@ const BenchDeal DEALS[] = {
     {"hard trump", "k*jt89.7atQ.*7.k9", "0", "2", 200},
 };
 
+// About a second and a half on one core, most of it the two hard deals.
+constexpr int SIGNATURE_SPLITS = 200;
+
+// The positions searched by one solver over the first SIGNATURE_SPLITS
+// splits of each deal, each deal set up as the program sets it up.
+uint64_t signatureNodes() {
+    uint64_t nodes = 0;
+    for (const BenchDeal& deal : DEALS) {
+        bool digits = false;
+        const int contract = readDecimal(deal.contract, digits);
+        const int leader = readDecimal(deal.leader, digits);
+        int playerCards[10];
+        int absentCards[2];
+        int knownCards[12];
+        int leadCard = -1;
+        if (parseDeal(deal.dealText, leader, playerCards, absentCards, knownCards, leadCard) !=
+            ddsolver::Status::Ok) {
+            std::printf("%s: deal text refused\n", deal.name);
+            std::exit(1);
+        }
+        const bool misere = contract == 5;  // else 0-3 a trump suit, 4 and above no trump
+        const SplitJob job = makeSplitJob(playerCards, knownCards, leadCard,
+                                          contract < 4 ? contract : 4, misere, leader);
+        int histogram[11] = {0};
+        solveSplits(job, 0, SIGNATURE_SPLITS, 1, StopCheck(), histogram, &nodes);
+    }
+    return nodes;
+}
+
+void printSignature() {
+    std::printf("signature (nodes, 1 thread, first %d splits of each bench deal): %llu\n",
+                SIGNATURE_SPLITS, static_cast<unsigned long long>(signatureNodes()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--signature") == 0) {
+        printSignature();
+        return 0;
+    }
     int asked = argc > 1 ? std::atoi(argv[1]) : HIDDEN_SPLITS;
     if (asked <= 0 || asked > HIDDEN_SPLITS) asked = HIDDEN_SPLITS;
     std::printf("threads %d\n", analysisThreads());
@@ -57,5 +103,6 @@ int main(int argc, char** argv) {
         }
         std::fflush(stdout);
     }
+    printSignature();
     return 0;
 }

@@ -28,6 +28,7 @@ struct Share {
     int first = 0;
     int end = 0;
     int histogram[TRICK_COUNTS] = {0};
+    uint64_t nodes = 0;  // the share's solver's, read after the join
 };
 
 void solveShare(const SplitJob& job, uint32_t tableEntries, const StopCheck& stop, Share& share) {
@@ -66,6 +67,7 @@ void solveShare(const SplitJob& job, uint32_t tableEntries, const StopCheck& sto
         share.histogram[guess]++;
         splits.next();
     }
+    share.nodes = solver.nodes();
 }
 
 }  // namespace
@@ -93,7 +95,7 @@ preferans::CardSet layoutCardBit(int dealIndex) {
 }
 
 void solveSplits(const SplitJob& job, int first, int end, int threads, const StopCheck& stop,
-                 int histogram[11]) {
+                 int histogram[11], uint64_t* nodes) {
     // Only the splits there are: none is counted twice.
     first = std::max(first, 0);
     end = std::min(end, HIDDEN_SPLITS);
@@ -124,5 +126,6 @@ void solveSplits(const SplitJob& job, int first, int end, int threads, const Sto
     for (std::thread& t : workers) t.join();
     for (const Share& share : shares) {
         for (int t = 0; t < TRICK_COUNTS; t++) histogram[t] += share.histogram[t];
+        if (nodes != nullptr) *nodes += share.nodes;
     }
 }

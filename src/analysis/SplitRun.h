@@ -2,6 +2,7 @@
 // out to worker threads, each with its own solver, their histograms added.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "preferans/LayoutSolver.h"
@@ -31,6 +32,8 @@ using StopCheck = std::function<bool()>;
 // Solves splits first to end-1 (clamped to the splits there are) on `threads`
 // threads (at least 1) and adds the declarer's trick counts to `histogram`.
 // Every worker asks `stop` (when given) before each split and stops when it
-// says so; the histogram counts exactly the splits solved.
+// says so; the histogram counts exactly the splits solved. When `nodes` is
+// given, the positions the run's solvers searched are added to it: with a
+// fixed thread count and range, a signature of the search.
 void solveSplits(const SplitJob& job, int first, int end, int threads, const StopCheck& stop,
-                 int histogram[11]);
+                 int histogram[11], uint64_t* nodes = nullptr);
