@@ -3,6 +3,7 @@
 #include <ddsolver/ddsolver.h>
 
 #include <cstdio>
+#include <vector>
 
 using namespace ddsolver;
 
@@ -37,7 +38,7 @@ int main() {
         Status::Ok)
         return 1;
     for (int tricks = 0; tricks <= 10; ++tricks)
-        std::printf("%llu ", (unsigned long long)histogram[tricks]);
+        std::printf("%llu ", static_cast<unsigned long long>(histogram[tricks]));
     std::printf("\n");
     return 0;
 }
