@@ -55,8 +55,9 @@ Status BridgeSolver::cardValues(const Position& position, std::vector<CardValue>
     values.clear();
     const int strain = static_cast<int>(position.strain);
     if (strain > NO_TRUMP) return Status::BadStrain;
-    const int mover = core::seatToMove(core::BRIDGE, position);
+    // Called only once the position is checked: its leader and trick are sound.
     auto childValue = [&](const Position& after, int winner, int& value) {
+        const int mover = core::seatToMove(core::BRIDGE, position);
         BridgeResult result;
         const Status status = solve(after, result);
         if (status != Status::Ok) return status;

@@ -62,10 +62,10 @@ Status PrefSolver::cardValues(const Position& position, const PrefContract& cont
     values.clear();
     const Status status = checkContract(contract);
     if (status != Status::Ok) return status;
-    const int mover = core::seatToMove(core::PREFERANS, position);
     const int declarer = static_cast<int>(contract.declarer);
-    const bool moverDeclares = mover == declarer;
+    // Called only once the position is checked: its leader and trick are sound.
     auto childValue = [&](const Position& after, int winner, int& value) {
+        const bool moverDeclares = core::seatToMove(core::PREFERANS, position) == declarer;
         PrefResult result;
         const Status solved = solve(after, contract, result);
         if (solved != Status::Ok) return solved;
