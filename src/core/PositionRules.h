@@ -39,7 +39,8 @@ Position afterPlaying(const GameRules& game, const Position& position, Card card
 // Best first; equal values in suit order, high cards first.
 void sortValues(std::vector<CardValue>& values);
 
-// Every legal card of the seat to move in a position that toDealArray
+// Every legal card of the seat to move (following suit; in preferans,
+// trumping when void in the suit led) in a position that toDealArray
 // accepts, valued by `childValue(after, mover, winner, value)`: it sets
 // `value` to the tricks of the mover's side from the current trick on, this
 // trick included, given the position after the card (and the trick's winner
@@ -60,6 +61,10 @@ Status valueEveryCard(const GameRules& game, const Position& position, int trump
         const ddsolver::Seat seat = static_cast<ddsolver::Seat>(mover);
         if (position.hands.count(seat, position.trick[0].suit()) > 0) {
             suits[0] = led;
+            suitCount = 1;
+        } else if (!game.bridge && trump != NO_TRUMP &&
+                   position.hands.count(seat, static_cast<ddsolver::Suit>(trump)) > 0) {
+            suits[0] = trump;  // in preferans a player void in the suit led must trump
             suitCount = 1;
         }
     }

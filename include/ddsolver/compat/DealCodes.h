@@ -29,7 +29,7 @@ constexpr int NO_TRUMP = 4;
 
 constexpr int BRIDGE_SEATS = 4;
 // The preferans seats in playing order; seat 2 stays empty.
-constexpr int PREFERANS_SEATS[3] = {0, 1, 3};
+inline constexpr int PREFERANS_SEATS[3] = {0, 1, 3};
 
 // Codes 1 to 8 are cards in play: held (1 to 4) or on the trick (5 to 8).
 constexpr bool isHandCode(int code) {
