@@ -1,5 +1,6 @@
 // The refusals of the public calls: each Status that bad input can produce,
-// reached through the call that reports it, one table per call family.
+// reached through the call that reports it, one table per call family (the
+// PBN text's refusals, with their reasons, are in DdtableInputTest).
 //
 // Not reached here: TwoCardsFromSeat, TrickNotLeaders and TrickOutOfOrder,
 // since a Position lists its trick cards in playing order from the leader
@@ -29,33 +30,6 @@ Position ending(const char* pbn) {
 }
 
 }  // namespace
-
-TEST(ApiStatus, FromPbnRefusesBadText) {
-    const std::string full =
-        "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432";
-    const struct {
-        std::string text;
-        DealSize size;
-        Status expected;
-    } cases[] = {
-        {full, DealSize::Full, Status::Ok},
-        {"X" + full.substr(1), DealSize::Full, Status::PbnBadFirstSeat},
-        {full.substr(0, full.rfind(' ')), DealSize::Full, Status::PbnTooFewHands},
-        {"N:AK.. ... ... ...", DealSize::Ending, Status::PbnBadSuitCount},
-        {"N:AX... ... ... ...", DealSize::Ending, Status::PbnBadRank},
-        {"N:A1... ... ... ...", DealSize::Ending, Status::PbnBadRank},
-        {"N:A... A... ... ...", DealSize::Ending, Status::PbnCardTwice},
-        {full.substr(0, full.size() - 1), DealSize::Full, Status::PbnBadHandSize},
-        {"N:AKQJT98765432.A.. ... ... ...", DealSize::Ending, Status::PbnBadHandSize},
-        {full + " AK", DealSize::Full, Status::PbnTextAfterDeal},
-    };
-    for (const auto& c : cases) {
-        Deal deal;
-        std::string reason;
-        EXPECT_EQ(Deal::fromPbn(c.text, deal, c.size, &reason), c.expected) << c.text;
-        EXPECT_EQ(reason.empty(), c.expected == Status::Ok) << c.text << ": " << reason;
-    }
-}
 
 // solve and cardValues refuse alike. Trick cards are given as text ("?" for
 // no card), from the leader on, and left in the hands they are named in.

@@ -17,13 +17,15 @@ Status toDealArray(const GameRules& game, const Position& position, int deal[DEA
     if (!game.validSeat(leader)) return Status::BadLeader;
     if (position.trickCount < 0 || position.trickCount >= game.trickSize)
         return Status::TrickTooLarge;
-    for (int i = 0; i < DEAL_CARDS; ++i) deal[i] = CODE_OUT_OF_PLAY;
-    for (int seat = 0; seat < 4; ++seat) {
-        for (Card card : position.hands.hand(static_cast<ddsolver::Seat>(seat))) {
-            if (!inDeck(game, card)) return Status::BadCard;
-            if (!game.validSeat(seat)) return Status::SeatNotInGame;
-            deal[card.index()] = inHandCode(seat);
-        }
+    for (int index = 0; index < DEAL_CARDS; ++index) {
+        const Card card = Card::fromIndex(index);
+        const std::optional<ddsolver::Seat> holder = position.hands.holder(card);
+        deal[index] = CODE_OUT_OF_PLAY;
+        if (!holder) continue;
+        const int seat = static_cast<int>(*holder);
+        if (!inDeck(game, card)) return Status::BadCard;
+        if (!game.validSeat(seat)) return Status::SeatNotInGame;
+        deal[index] = inHandCode(seat);
     }
     for (int place = 0; place < position.trickCount; ++place) {
         const Card card = position.trick[place];
