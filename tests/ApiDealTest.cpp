@@ -45,19 +45,6 @@ TEST(ApiDeal, DealsReadBackFromEveryFirstSeat) {
     EXPECT_TRUE(readDeal("N:... ... ... ...", DealSize::Ending).empty());
 }
 
-// Case, "10", "-" for a void, no first seat (North) and spacing all read as
-// the plain text does.
-TEST(ApiDeal, LenientTextReadsAsThePlainText) {
-    const std::string canonical = "N:AT2.K..Q .J.3.K ... 9..A.";
-    const Deal expected = readDeal(canonical, DealSize::Ending);
-    ASSERT_EQ(expected.toPbn(), canonical);
-    for (const char* text : {"n:at2.k..q .j.3.k ... 9..a.", "N:A102.K.-.Q -.J.3.K -.-.-.- 9.-.A.-",
-                             "AT2.K..Q .J.3.K ... 9..A.", "  N:AT2.K..Q   .J.3.K ...\t9..A.  ",
-                             "W:9..A. AT2.K..Q .J.3.K ...", "s:... 9..A. AT2.K..Q .J.3.K"}) {
-        EXPECT_EQ(readDeal(text, DealSize::Ending), expected) << text;
-    }
-}
-
 // Each card as text, and read back from that text, in lower case and, for
 // the tens, as "10".
 TEST(ApiDeal, EveryCardAsText) {
