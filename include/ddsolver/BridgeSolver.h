@@ -1,7 +1,8 @@
 // The bridge double-dummy solver: how many tricks each side takes from a
 // position with best play, which card to play, and what every legal card is
 // worth. One object per thread: an object is used by one thread at a time,
-// and objects on different threads never share anything.
+// and objects on different threads never share anything. BridgeResult and
+// BridgeOptions are plain values.
 #pragma once
 
 #include <cstddef>

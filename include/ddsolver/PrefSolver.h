@@ -2,7 +2,9 @@
 // in a position, the best card and every legal card's value; and the
 // hidden-layout analysis, which solves every way the twenty cards the
 // declarer cannot see may lie. PrefSolver: one object per thread, used by
-// one thread at a time. prefHistogram: any thread; it runs its own workers.
+// one thread at a time. prefHistogram: any thread; it runs its own workers,
+// which call the stop check at the same time. PrefContract, PrefResult and
+// PrefHistogram are plain values.
 #pragma once
 
 #include <array>

@@ -1,5 +1,6 @@
 // The deal array's vocabulary shared by the front end, the host entries and
 // their callers: card codes, deck layout, no trump and the preferans seats.
+// Constants and pure functions: any thread.
 #pragma once
 
 // One int per card, index suit * 13 + rank position (0 = ace ... 12 = two).

@@ -1,6 +1,7 @@
 // The position string of the command line, the form front ends exchange
 // positions in: one character per card, then the trump, leader, declarer,
-// game and misere characters, decoded as they stand.
+// game and misere characters, decoded as they stand. Pure functions and a
+// plain value: any thread.
 #pragma once
 
 #include <string>
