@@ -44,6 +44,11 @@ class BridgeSolver {
     // of a deal and the positions of one play cost little after the first.
     [[nodiscard]] Status solve(const Position& position, BridgeResult& result);
 
+    // Whether `side` takes at least `target` tricks from the current trick on
+    // (this trick included): one null-window test, cheaper than a solve when
+    // only the question "does it make?" matters.
+    [[nodiscard]] Status reaches(const Position& position, Side side, int target, bool& reached);
+
     // Every legal card of the seat to move with its value, best first (equal
     // values in suit order, high cards first); cards equivalent to one
     // another are solved once. What DDS's SolveBoard gives with solutions 3.

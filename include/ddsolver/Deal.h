@@ -35,6 +35,10 @@ constexpr Seat nextSeat(Seat seat) {
 constexpr bool isNorthSouth(Seat seat) {
     return (static_cast<int>(seat) & 1) == 0;
 }
+enum class Side : uint8_t { NorthSouth = 0, EastWest = 1 };
+constexpr Side sideOf(Seat seat) {
+    return isNorthSouth(seat) ? Side::NorthSouth : Side::EastWest;
+}
 constexpr Strain strainOf(Suit suit) {
     return static_cast<Strain>(suit);
 }

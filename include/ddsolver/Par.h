@@ -14,11 +14,6 @@ namespace ddsolver {
 
 // Numbered as bridge software usually exchanges it.
 enum class Vulnerability : uint8_t { None = 0, All = 1, NorthSouth = 2, EastWest = 3 };
-enum class Side : uint8_t { NorthSouth = 0, EastWest = 1 };
-
-constexpr Side sideOf(Seat seat) {
-    return isNorthSouth(seat) ? Side::NorthSouth : Side::EastWest;
-}
 bool isVulnerable(Vulnerability vulnerability, Side side);
 
 // PBN's words ("None", "Love", "-", "NS", "EW", "All", "Both", either case);

@@ -43,6 +43,10 @@ enum class Status {
     PrefTooFewPlayerCards,
     PrefTooManyPlayerCardsWithLead,
     PrefCardTwice,
+    // A played card sequence
+    CardNotHeld,  // a card its player does not hold
+    Revoke,       // a card of another suit from a player who holds the suit led
+    PlayOver,     // a card after the last trick
     // Resources
     OutOfMemory,  // the solver's table could not be reserved
 };

@@ -2,6 +2,7 @@
 //   BridgeSolver, PrefSolver   one solver object per thread
 //   Deal, Position, Card       the vocabulary, PBN deal text
 //   solveTable, dealerPar      a deal's table and par
+//   reviewPlay                 the cost of every card of a played deal
 //   prefHistogram              the preferans hidden-layout analysis
 //   Status, describe           why a call refused its arguments
 #pragma once
@@ -9,6 +10,7 @@
 #include "BridgeSolver.h"
 #include "Deal.h"
 #include "Par.h"
+#include "PlayReview.h"
 #include "PrefSolver.h"
 #include "Status.h"
 #include "Table.h"

@@ -32,15 +32,26 @@ BridgeSolver::~BridgeSolver() = default;
 BridgeSolver::BridgeSolver(BridgeSolver&&) noexcept = default;
 BridgeSolver& BridgeSolver::operator=(BridgeSolver&&) noexcept = default;
 
-Status BridgeSolver::solve(const Position& position, BridgeResult& result) {
-    if (impl_ == nullptr) return Status::NullArgument;  // a moved-from solver
+namespace {
+
+// The position as the engine reads it, or why it is refused.
+Status engineDeal(const Position& position, int deal[DEAL_CARDS]) {
     const int strain = static_cast<int>(position.strain);
     if (strain > NO_TRUMP) return Status::BadStrain;
-    int deal[DEAL_CARDS];
-    Status status = core::toDealArray(core::BRIDGE, position, deal);
-    const int leader = static_cast<int>(position.leader);
-    if (status == Status::Ok) status = checkBridgeDeal(deal, strain, leader);
+    const Status status = core::toDealArray(core::BRIDGE, position, deal);
     if (status != Status::Ok) return status;
+    return checkBridgeDeal(deal, strain, static_cast<int>(position.leader));
+}
+
+}  // namespace
+
+Status BridgeSolver::solve(const Position& position, BridgeResult& result) {
+    if (impl_ == nullptr) return Status::NullArgument;  // a moved-from solver
+    int deal[DEAL_CARDS];
+    const Status status = engineDeal(position, deal);
+    if (status != Status::Ok) return status;
+    const int strain = static_cast<int>(position.strain);
+    const int leader = static_cast<int>(position.leader);
     bridge::Result found;
     if (!impl_->engine.solve(deal, strain, leader, false, found)) return Status::OutOfMemory;
     result.northSouth = found.northSouth;
@@ -51,11 +62,30 @@ Status BridgeSolver::solve(const Position& position, BridgeResult& result) {
     return Status::Ok;
 }
 
+Status BridgeSolver::reaches(const Position& position, Side side, int target, bool& reached) {
+    if (impl_ == nullptr) return Status::NullArgument;
+    int deal[DEAL_CARDS];
+    const Status status = engineDeal(position, deal);
+    if (status != Status::Ok) return status;
+    int cards = 0;
+    for (int code : deal) cards += isInPlayCode(code);
+    // East-West take `target` when North-South take no more than the rest.
+    const bool northSouth = side == Side::NorthSouth;
+    const int targetNorthSouth = northSouth ? target : cards / 4 - target + 1;
+    bool reachedNorthSouth = false;
+    if (!impl_->engine.reaches(deal, static_cast<int>(position.strain),
+                               static_cast<int>(position.leader), targetNorthSouth,
+                               reachedNorthSouth))
+        return Status::OutOfMemory;
+    reached = reachedNorthSouth == northSouth;
+    return Status::Ok;
+}
+
 Status BridgeSolver::cardValues(const Position& position, std::vector<CardValue>& values) {
     values.clear();
     const int strain = static_cast<int>(position.strain);
     if (strain > NO_TRUMP) return Status::BadStrain;
-    auto childValue = [&](const Position& after, int mover, int winner, int& value) {
+    auto childValue = [&](const Position& after, Card, int mover, int winner, int& value) {
         BridgeResult result;
         const Status status = solve(after, result);
         if (status != Status::Ok) return status;

@@ -75,8 +75,11 @@ void Engine::loadDeal(const int* deal, int leader) {
     for (int k = 0; k < 4 && trickCard[k] >= 0; ++k) addToTrick((leader + k) & 3, trickCard[k]);
 }
 
-bool Engine::run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
-                 bool newTrumpRules, const int* previousDeal, Result& result) {
+// Checks the position, keeps or clears the table by its rule, and loads the
+// hands and the current trick. A completed trick is taken off: `bonus` gets
+// its North-South trick (else 0). False when the position cannot be played out.
+bool Engine::prepare(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
+                     bool newTrumpRules, const int* previousDeal, bool& completed, int& bonus) {
     if (!isPlayable(deal, leader)) return false;
     bool clear = fresh_ || trumpChanged || handsChanged(deal, previousDeal);
     const int inForce = clear || newTrumpRules ? trump : keptTrump;
@@ -94,15 +97,23 @@ bool Engine::run(const int* deal, int trump, int keptTrump, int leader, bool tru
     loadDeal(deal, leader);
     buildSuitCodes();
     nodes_ = 0;
-
-    const int onTrick = trick_.count;
-    const bool completed = onTrick == 4;
-    int bonus = 0;  // a completed trick's North-South trick
+    bonus = 0;
+    completed = trick_.count == 4;
     if (completed) {
         const int winner = trick_.winSeat;
         bonus = (winner & 1) == 0 ? 1 : 0;
         trick_ = newTrick(winner);
     }
+    return true;
+}
+
+bool Engine::run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
+                 bool newTrumpRules, const int* previousDeal, Result& result) {
+    bool completed = false;
+    int bonus = 0;
+    if (!prepare(deal, trump, keptTrump, leader, trumpChanged, newTrumpRules, previousDeal,
+                 completed, bonus))
+        return false;
     const int tricks = (cardsLeft_ + trick_.count) / 4;
     const int guess = lastNorthSouth_ >= 0 ? lastNorthSouth_ : estimateNorthSouth(tricks);
     int best = -1;
@@ -113,6 +124,22 @@ bool Engine::run(const int* deal, int trump, int keptTrump, int leader, bool tru
     result.bestSuit = best < 0 ? -1 : suitOf(best);
     result.bestRank = best < 0 ? -1 : rankOf(best);
     result.nodes = nodes_;
+    return true;
+}
+
+bool Engine::reaches(const int* deal, int trump, int leader, int targetNorthSouth, bool& reached) {
+    bool completed = false;
+    int bonus = 0;
+    if (!prepare(deal, trump, trump, leader, false, true, previousDeal_, completed, bonus))
+        return false;
+    const int tricks = (cardsLeft_ + trick_.count) / 4;
+    const int target = targetNorthSouth - bonus;
+    int card = -1;
+    if (target <= 0 || target > tricks) {
+        reached = target <= 0;
+    } else {
+        reached = rootTest(target, !completed, card) >= target;
+    }
     return true;
 }
 

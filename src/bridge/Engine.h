@@ -43,6 +43,11 @@ class Engine {
     // False (and nothing changed) when the position cannot be played out.
     bool solve(const int* deal, int trump, int leader, bool trumpChanged, Result& result);
 
+    // One null-window test of the same position: whether North-South take at
+    // least `targetNorthSouth` tricks from the current trick on (the trick
+    // included). Cheaper than a solve; the table rule is solve's.
+    bool reaches(const int* deal, int trump, int leader, int targetNorthSouth, bool& reached);
+
     // The same solve with the older rule of the static entry: the deal of the
     // last solve is the caller's `previousDeal`, and when the table is kept,
     // keptTrump stays in force instead of `trump`.
@@ -104,6 +109,8 @@ class Engine {
     int lastNorthSouth_ = -1;  // first guess of the next solve on a kept table
 
     // ---- solve steps ----
+    bool prepare(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
+                 bool newTrumpRules, const int* previousDeal, bool& completed, int& bonus);
     bool run(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
              bool newTrumpRules, const int* previousDeal, Result& result);
     void loadDeal(const int* deal, int leader);

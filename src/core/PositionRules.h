@@ -41,7 +41,7 @@ void sortValues(std::vector<CardValue>& values);
 
 // Every legal card of the seat to move (following suit; in preferans,
 // trumping when void in the suit led) in a position that toDealArray
-// accepts, valued by `childValue(after, mover, winner, value)`: it sets
+// accepts, valued by `childValue(after, card, mover, winner, value)`: it sets
 // `value` to the tricks of the mover's side from the current trick on, this
 // trick included, given the position after the card (and the trick's winner
 // as afterPlaying gives it), and returns the status of that solve. Cards
@@ -76,7 +76,7 @@ Status valueEveryCard(const GameRules& game, const Position& position, int trump
             const Card card = Card::fromIndex(tops[k]);
             const Position after = afterPlaying(game, position, card, trump, winner);
             int value = 0;
-            const Status solved = childValue(after, mover, winner, value);
+            const Status solved = childValue(after, card, mover, winner, value);
             if (solved != Status::Ok) return solved;
             values.push_back({card, value});
             forEachEquivalent(deal, game, tops[k], 1, [&](int equal) {

@@ -73,6 +73,9 @@ const char* describe(Status status) {
             return "too many player cards with a lead card";
         case Status::PrefCardTwice:
             return "same card appears two or more times";
+        case Status::CardNotHeld: return "a card its player does not hold";
+        case Status::Revoke: return "a revoke: the player holds the suit led";
+        case Status::PlayOver: return "a card after the last trick";
         case Status::OutOfMemory:
             return "the solver's table could not be reserved";
     }

@@ -63,7 +63,7 @@ Status PrefSolver::cardValues(const Position& position, const PrefContract& cont
     const Status status = checkContract(contract);
     if (status != Status::Ok) return status;
     const int declarer = static_cast<int>(contract.declarer);
-    auto childValue = [&](const Position& after, int mover, int winner, int& value) {
+    auto childValue = [&](const Position& after, Card, int mover, int winner, int& value) {
         const bool moverDeclares = mover == declarer;
         PrefResult result;
         const Status solved = solve(after, contract, result);
