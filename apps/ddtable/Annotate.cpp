@@ -175,15 +175,21 @@ void writeLines(Source& source, std::size_t limit) {
     if (limit > source.written) source.written = limit;
 }
 
+// The whole input; false when it cannot be read (a directory fails only
+// when read, and the stream then throws).
 bool readInput(const std::string& file, std::string& text) {
-    if (file == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return true;
+    try {
+        if (file == "-") {
+            text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+            return true;
+        }
+        std::ifstream in(file, std::ios::binary);
+        if (!in) return false;
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !in.bad();
+    } catch (const std::ios_base::failure&) {
+        return false;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 }  // namespace
