@@ -132,8 +132,13 @@ TEST(DdtableProgram, ReportsMalformedDealsAndSolvesTheRest) {
 }
 
 TEST(DdtableProgram, RefusesBadOptionsWithStatusTwo) {
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"--format", "xml"}, {"--vul", "Some"}, {"-j", "0"}, {"-j"}, {"--colour"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--format", "xml"},
+                                               {"--vul", "Some"},
+                                               {"-j", "0"},
+                                               {"-j"},
+                                               {"--colour"},
+                                               {"--annotate", "--format", "text"}}) {
         TableRun run = runDdtable(arguments, std::string(DEAL_A) + "\n");
         EXPECT_EQ(run.exitStatus, 2) << arguments[0];
         EXPECT_EQ(run.output, "") << arguments[0];

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "apps/ddtable/Annotate.h"
 #include "apps/ddtable/BatchRunner.h"
 #include "apps/ddtable/OutputFormat.h"
 
@@ -24,11 +25,16 @@ namespace {
 
 const char USAGE[] =
     "usage: ddtable [--format text|csv|json] [--vul None|NS|EW|All] [-j N] [--quiet] [FILE...]\n"
+    "       ddtable --annotate [--vul None|NS|EW|All] [-j N] [--quiet] [FILE.pbn...]\n"
     "Reads PBN deals (one per line, or PBN game files) from the files or standard input and\n"
-    "prints each deal's double-dummy table and par.\n";
+    "prints each deal's double-dummy table and par; with --annotate, prints the game files\n"
+    "with the table and par added to each game as OptimumResultTable, OptimumScore and\n"
+    "ParContract tags.\n";
 
 struct Options {
     OutputFormat format = OutputFormat::Text;
+    bool formatGiven = false;
+    bool annotate = false;
     std::optional<ddsolver::Vulnerability> vulnerability;
     int workers = 0;
     bool quiet = false;
@@ -59,6 +65,7 @@ int parseOptions(int argc, const char* const* argv, Options& options) {
             value = argv[++i];
         }
         if (arg == "--format") {
+            options.formatGiven = true;
             if (value == "text")
                 options.format = OutputFormat::Text;
             else if (value == "csv")
@@ -80,6 +87,8 @@ int parseOptions(int argc, const char* const* argv, Options& options) {
                 return usageError("-j needs a number of threads from 1 to 1024");
             }
             options.workers = static_cast<int>(workers);
+        } else if (arg == "--annotate") {
+            options.annotate = true;
         } else if (arg == "--quiet" || arg == "-q") {
             options.quiet = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -90,6 +99,9 @@ int parseOptions(int argc, const char* const* argv, Options& options) {
         } else {
             options.files.push_back(arg);
         }
+    }
+    if (options.annotate && options.formatGiven) {
+        return usageError("--annotate writes PBN and takes no --format");
     }
     if (options.workers == 0) {
         options.workers = std::max(1u, std::thread::hardware_concurrency());
@@ -103,10 +115,13 @@ int runTableProgram(int argc, const char* const* argv) {
     Options options;
     int status = parseOptions(argc, argv, options);
     if (status >= 0) return status;
+    if (options.files.empty()) options.files.push_back("-");
+    if (options.annotate) {
+        return runAnnotate(options.files, options.vulnerability, options.workers, options.quiet);
+    }
 
     bool failed = false;
     std::vector<DealRecord> records;
-    if (options.files.empty()) options.files.push_back("-");
     for (const std::string& file : options.files) {
         if (file == "-") {
             readDeals(std::cin, "<stdin>", options.vulnerability, records);
