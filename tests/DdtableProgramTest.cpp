@@ -120,9 +120,11 @@ TEST(DdtableProgram, ReportsMalformedDealsAndSolvesTheRest) {
                         "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT9876543Z\n" +
                         DEAL_C + "\n";
     std::string file = writeTemporaryFile("deals.txt", lines);
-    TableRun run = runDdtable({"--format", "json", "-j", "3", file, file + ".missing"});
+    const std::string directory = file.substr(0, file.rfind('/'));
+    TableRun run = runDdtable({"--format", "json", "-j", "3", file, file + ".missing", directory});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.errors, "ddtable: " + file + ".missing: cannot be read\n" + "ddtable: " + file +
+    EXPECT_EQ(run.errors, "ddtable: " + file + ".missing: cannot be read\n" +
+                              "ddtable: " + directory + ": cannot be read\n" + "ddtable: " + file +
                               ":2: card CA appears twice\n" + "ddtable: " + file +
                               ":3: hand W has 12 cards, not 13\n" + "ddtable: " + file +
                               ":4: unknown rank 'Z'\n");

@@ -128,12 +128,12 @@ int runTableProgram(int argc, const char* const* argv) {
             continue;
         }
         std::ifstream in(file);
-        if (!in) {
+        if (in) readDeals(in, file, options.vulnerability, records);
+        // A directory opens but fails its first read.
+        if (!in && !in.eof()) {
             std::fprintf(stderr, "ddtable: %s: cannot be read\n", file.c_str());
             failed = true;
-            continue;
         }
-        readDeals(in, file, options.vulnerability, records);
     }
 
     std::fputs(outputHeader(options.format).c_str(), stdout);
