@@ -5,7 +5,7 @@
 // trumps ruffs the lead, or leads them himself, and takes all 13 tricks.
 #include <gtest/gtest.h>
 
-#include "apps/ddtable/Progress.h"
+#include "apps/common/Progress.h"
 #include "support/RunTable.h"
 
 namespace {
@@ -157,7 +157,7 @@ TEST(DdtableProgram, ProgressLineDrawsOnlyWhenEnabled) {
     for (bool enabled : {true, false}) {
         std::FILE* out = std::tmpfile();
         ASSERT_NE(out, nullptr);
-        ddtable::Progress progress(10, enabled, out);
+        apps::Progress progress(10, enabled, out);
         progress.update(3);
         progress.finish();
         std::rewind(out);

@@ -1,29 +1,25 @@
-// Solves a list of deals on worker threads, each with its own solver, and
-// hands the results back on the calling thread in input order.
+// The table program's batch: every deal's table and par on worker threads,
+// each with its own solver, delivered in input order.
 #pragma once
 
-#include <cstddef>
-#include <functional>
 #include <vector>
 
+#include "apps/common/Batch.h"
 #include "apps/ddtable/DealAnalysis.h"
 #include "apps/ddtable/DealReader.h"
-#include "apps/ddtable/Progress.h"
-#include "ddsolver/BridgeSolver.h"
 
 namespace ddtable {
 
-// Work on one well-formed deal; false when it could not be solved.
-using DealJob = std::function<bool(ddsolver::BridgeSolver&, const DealRecord&, DealAnalysis&)>;
+using apps::Progress;
+using DealJob = apps::BatchJob<DealRecord, DealAnalysis>;
 // Receives every record in input order: solved false for a malformed or unsolved deal.
-using DealSink = std::function<void(const DealRecord&, bool solved, const DealAnalysis&)>;
+using DealSink = apps::BatchSink<DealRecord, DealAnalysis>;
 
 // The job every deal gets by default: its table and par.
 bool analyseRecord(ddsolver::BridgeSolver& solver, const DealRecord& record,
                    DealAnalysis& analysis);
 
-// Workers take the next deal as they come free, so a slow deal holds up no
-// other worker; a record is delivered as soon as it and all before it are done.
+// The batch of apps::runBatch, a malformed record failing without its job.
 void runBatch(const std::vector<DealRecord>& records, int workers, const DealJob& job,
               const DealSink& sink, Progress& progress);
 

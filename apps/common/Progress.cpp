@@ -1,10 +1,10 @@
 // Progress line drawing: carriage return and erase-to-end keep it on one line.
-#include "apps/ddtable/Progress.h"
+#include "apps/common/Progress.h"
 
-namespace ddtable {
+namespace apps {
 
-Progress::Progress(std::size_t total, bool enabled, std::FILE* out)
-    : total_(total), enabled_(enabled), out_(out) {
+Progress::Progress(std::size_t total, bool enabled, std::FILE* out, const char* items)
+    : total_(total), enabled_(enabled), out_(out), items_(items) {
     start_ = lastDraw_ = std::chrono::steady_clock::now();
 }
 
@@ -19,7 +19,7 @@ void Progress::update(std::size_t done) {
 void Progress::draw(std::size_t done) {
     double seconds = std::chrono::duration<double>(lastDraw_ - start_).count();
     double rate = seconds > 0 ? done / seconds : 0;
-    std::fprintf(out_, "\r%zu/%zu deals, %.2f deals/s", done, total_, rate);
+    std::fprintf(out_, "\r%zu/%zu %s, %.2f %s/s", done, total_, items_, rate, items_);
     if (rate > 0) {
         long left = static_cast<long>((total_ - done) / rate + 0.5);
         std::fprintf(out_, ", %ld:%02ld:%02ld left", left / 3600, left / 60 % 60, left % 60);
@@ -35,4 +35,4 @@ void Progress::finish() {
     std::fflush(out_);
 }
 
-}  // namespace ddtable
+}  // namespace apps
