@@ -3,12 +3,14 @@
 //   Deal, Position, Card       the vocabulary, PBN deal text
 //   solveTable, dealerPar      a deal's table and par
 //   prefHistogram              the preferans hidden-layout analysis
+//   readPlayedBoards           boards as played, read from PBN or LIN
 //   Status, describe           why a call refused its arguments
 #pragma once
 
 #include "BridgeSolver.h"
 #include "Deal.h"
 #include "Par.h"
+#include "PlayedBoard.h"
 #include "PrefSolver.h"
 #include "Status.h"
 #include "Table.h"
