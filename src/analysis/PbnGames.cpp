@@ -255,6 +255,15 @@ void PbnGameSplitter::endGame() {
     inPlaySection_ = false;
 }
 
+bool readDealText(std::string_view text, Deal& deal, Seat& firstSeat, std::string& reason) {
+    if (Deal::fromPbn(text, deal, DealSize::Full, &reason) != Status::Ok) return false;
+    const size_t start = text.find_first_not_of(" \t\r\n");
+    firstSeat = Seat::North;
+    if (start != std::string_view::npos && start + 1 < text.size() && text[start + 1] == ':')
+        seatFromText(text.substr(start, 1), firstSeat);
+    return true;
+}
+
 void readGameHeader(const PbnGame& game, PlayedBoard& board) {
     board.name = game.board;
     if (!game.hasDeal) {
@@ -263,11 +272,7 @@ void readGameHeader(const PbnGame& game, PlayedBoard& board) {
         return;
     }
     board.line = game.dealLine;
-    if (Deal::fromPbn(game.deal, board.deal, DealSize::Full, &board.error) != Status::Ok) return;
-    const size_t start = game.deal.find_first_not_of(" \t\r\n");
-    if (start != std::string::npos && start + 1 < game.deal.size() && game.deal[start + 1] == ':') {
-        seatFromText(std::string_view(game.deal).substr(start, 1), board.dealer);
-    }
+    if (!readDealText(game.deal, board.deal, board.dealer, board.error)) return;
     if (!game.error.empty()) {
         board.error = game.error;
         board.line = game.errorLine;

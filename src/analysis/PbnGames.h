@@ -47,6 +47,10 @@ class PbnGameSplitter {
 // A line whose first character that is not blank is '['.
 bool isTagLine(std::string_view line);
 
+// A PBN deal text of a full deal and its first seat (North when the text
+// names none); false with the reason when it is refused.
+bool readDealText(std::string_view text, Deal& deal, Seat& firstSeat, std::string& reason);
+
 // The board's name, line, deal, dealer and vulnerability from a game's tags,
 // or the first fault among them in this order: the deal text, a malformed
 // tag (the board's line then being the tag's), the Dealer tag, the
