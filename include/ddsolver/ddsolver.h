@@ -4,6 +4,7 @@
 //   solveTable, dealerPar      a deal's table and par
 //   reviewPlay                 the cost of every card of a played deal
 //   prefHistogram              the preferans hidden-layout analysis
+//   readPlayedBoards           boards as played, read from PBN or LIN
 //   Status, describe           why a call refused its arguments
 #pragma once
 
@@ -11,6 +12,7 @@
 #include "Deal.h"
 #include "Par.h"
 #include "PlayReview.h"
+#include "PlayedBoard.h"
 #include "PrefSolver.h"
 #include "Status.h"
 #include "Table.h"
