@@ -1,4 +1,5 @@
-// Runs ddtable through the shell with its streams redirected to files.
+// Runs the programs that read files through the shell, their streams
+// redirected to files.
 #include "support/RunTable.h"
 
 #include <sys/wait.h>
@@ -32,10 +33,13 @@ std::string writeTemporaryFile(const std::string& name, const std::string& text)
     return path;
 }
 
-TableRun runDdtable(const std::vector<std::string>& arguments, const std::string& input) {
+namespace {
+
+TableRun runProgram(const char* program, const std::vector<std::string>& arguments,
+                    const std::string& input) {
     std::string directory = makeTemporaryDirectory();
     std::ofstream(directory + "/in") << input;
-    std::string command = quoted(DDTABLE_PATH);
+    std::string command = quoted(program);
     for (const std::string& argument : arguments) command += " " + quoted(argument);
     command += " <" + quoted(directory + "/in") + " >" + quoted(directory + "/out") + " 2>" +
                quoted(directory + "/err");
@@ -45,4 +49,14 @@ TableRun runDdtable(const std::vector<std::string>& arguments, const std::string
     run.output = readFile(directory + "/out");
     run.errors = readFile(directory + "/err");
     return run;
+}
+
+}  // namespace
+
+TableRun runDdtable(const std::vector<std::string>& arguments, const std::string& input) {
+    return runProgram(DDTABLE_PATH, arguments, input);
+}
+
+TableRun runDdplay(const std::vector<std::string>& arguments, const std::string& input) {
+    return runProgram(DDPLAY_PATH, arguments, input);
 }

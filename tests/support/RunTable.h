@@ -1,5 +1,5 @@
-// Runs the built ddtable program with given arguments and standard input and
-// captures standard output, standard error and the exit status.
+// Runs the built ddtable or ddplay program with given arguments and standard
+// input and captures standard output, standard error and the exit status.
 #pragma once
 
 #include <string>
@@ -11,6 +11,7 @@ struct TableRun {
 };
 
 TableRun runDdtable(const std::vector<std::string>& arguments, const std::string& input = "");
+TableRun runDdplay(const std::vector<std::string>& arguments, const std::string& input = "");
 
 // Writes text to a new file in a fresh temporary directory; returns its path.
 std::string writeTemporaryFile(const std::string& name, const std::string& text);
