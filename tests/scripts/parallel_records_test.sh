@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The deals of a game file and of bare deal lines, spread over pieces by
 # tools/parallel-records.sh, give what one ddtable run over the whole input
-# prints (standard output and error) and its exit status. Exit 77 (skipped)
-# without GNU parallel.
+# prints (standard output and error) and its exit status; so do the played
+# boards of a game file for ddplay. Exit 77 (skipped) without GNU parallel.
 set -euo pipefail
 ddtable=$1
 script=$2
 published=$3
+ddplay=$4
+played=$5
 command -v parallel >/dev/null 2>&1 || { echo "GNU parallel is not installed"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -22,10 +24,10 @@ awk -F'\t' 'NR > 1 {
 awk -F'\t' 'NR > 1 { print $3 }' "$published" >deals.txt
 
 check() {
-    local input=$1 whole=0 pieces=0
-    shift
-    "$ddtable" -j 2 "$@" <"$input" >whole.out 2>whole.err || whole=$?
-    DDTABLE=$ddtable PARALLEL=-j2 "$script" -n 3 "$input" -- "$@" >pieces.out 2>pieces.err ||
+    local program=$1 input=$2 whole=0 pieces=0
+    shift 2
+    "$program" -j 2 "$@" <"$input" >whole.out 2>whole.err || whole=$?
+    PARALLEL=-j2 "$script" -p "$program" -n 3 "$input" -- "$@" >pieces.out 2>pieces.err ||
         pieces=$?
     if ! cmp -s whole.out pieces.out || ! cmp -s whole.err pieces.err || [ $whole != $pieces ]; then
         echo "$input $*: one run (status $whole) and the pieces (status $pieces) differ"
@@ -36,6 +38,7 @@ check() {
     echo "$input $*: $(wc -l <whole.out) lines, status $whole"
 }
 
-check games.pbn --format csv
-check games.pbn --annotate
-check deals.txt --vul None --format json
+check "$ddtable" games.pbn --format csv
+check "$ddtable" games.pbn --annotate
+check "$ddtable" deals.txt --vul None --format json
+check "$ddplay" "$played" --format json
