@@ -110,6 +110,21 @@ TEST(PlayReader, ReadsTheRecordOfAHandViewerUrl) {
     EXPECT_EQ(playText(board), "H2 HK");
 }
 
+// A Play section with marks, NAGs, commentary and spellings of cards, which
+// stops in the third trick; declarer sits on the Play tag's right.
+TEST(PlayReader, ReadsAnAnnotatedPbnPlay) {
+    const PlayedBoard board = readOne(std::string("% annotated\n[Board \"1\"]\n") +
+                                      "[Vulnerable \"EW\"]\n[Deal \"" + BOARD1_DEAL +
+                                      "\"]\n[Contract \"1CX\"]\n[Play \"E\"]\n"
+                                      "h2 HK! H6 HJ $3\n{lead} S7 S9? S3 SA ; the ace\n"
+                                      "S2 - - s6\n*\n");
+    ASSERT_EQ(board.error, "");
+    EXPECT_EQ(board.line, 4);
+    EXPECT_EQ(board.vulnerability, Vulnerability::EastWest);
+    EXPECT_EQ(contractText(board), "1CX N");
+    EXPECT_EQ(playText(board), "H2 HK H6 HJ S9 S3 SA S7 S6 S2");
+}
+
 // The contract and declarer: LIN's last bid and its doubles, declared by the
 // first of the side to name the strain (dealer North); PBN's tags.
 TEST(PlayReader, TakesContractAndDeclarerFromAuctionOrTags) {
