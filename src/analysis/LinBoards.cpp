@@ -252,9 +252,19 @@ Record fieldsOf(std::string_view text) {
     return record;
 }
 
+// The board's number when the title is "Board N", as the hand viewer writes
+// it, so that a board has the name its PBN Board tag would give.
+std::string boardName(std::string_view title) {
+    title = trimmed(title);
+    const std::string_view word = "board ";
+    if (title.size() > word.size() && lower(title.substr(0, word.size())) == word)
+        return std::string(trimmed(title.substr(word.size())));
+    return std::string(title);
+}
+
 void readRecord(const Record& record, PlayedBoard& board) {
     if (record.title) {
-        board.name = std::string(trimmed(*record.title));
+        board.name = boardName(*record.title);
     } else if (record.boardId) {
         board.name = std::string(trimmed(*record.boardId));
     }
