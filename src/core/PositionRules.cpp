@@ -63,6 +63,27 @@ Position afterPlaying(const GameRules& game, const Position& position, Card card
     return after;
 }
 
+int legalRunTops(const GameRules& game, const Position& position, int trump,
+                 const int deal[DEAL_CARDS], int tops[CARDS_PER_SUIT]) {
+    const int mover = seatToMove(game, position);
+    const ddsolver::Seat seat = static_cast<ddsolver::Seat>(mover);
+    int suits[4] = {0, 1, 2, 3}, suitCount = 4;
+    if (position.trickCount > 0) {
+        const ddsolver::Suit led = position.trick[0].suit();
+        const ddsolver::Suit trumps = static_cast<ddsolver::Suit>(trump);
+        if (position.hands.count(seat, led) > 0) {
+            suits[0] = static_cast<int>(led);
+            suitCount = 1;
+        } else if (!game.bridge && trump != NO_TRUMP && position.hands.count(seat, trumps) > 0) {
+            suits[0] = trump;  // in preferans a player void in the suit led must trump
+            suitCount = 1;
+        }
+    }
+    int n = 0;
+    for (int i = 0; i < suitCount; ++i) n += runTops(deal, game, suits[i], mover, false, tops + n);
+    return n;
+}
+
 void sortValues(std::vector<CardValue>& values) {
     std::stable_sort(values.begin(), values.end(), [](const CardValue& a, const CardValue& b) {
         if (a.tricks != b.tricks) return a.tricks > b.tricks;

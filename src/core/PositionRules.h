@@ -39,8 +39,13 @@ Position afterPlaying(const GameRules& game, const Position& position, Card card
 // Best first; equal values in suit order, high cards first.
 void sortValues(std::vector<CardValue>& values);
 
-// Every legal card of the seat to move (following suit; in preferans,
-// trumping when void in the suit led) in a position that toDealArray
+// The top card (deal index) of each run of equal cards the seat to move may
+// play (following suit; in preferans, trumping when void in the suit led),
+// in a position whose deal array toDealArray gave as `deal`; returns how many.
+int legalRunTops(const GameRules& game, const Position& position, int trump,
+                 const int deal[DEAL_CARDS], int tops[CARDS_PER_SUIT]);
+
+// Every legal card of the seat to move in a position that toDealArray
 // accepts, valued by `childValue(after, card, mover, winner, value)`: it sets
 // `value` to the tricks of the mover's side from the current trick on, this
 // trick included, given the position after the card (and the trick's winner
@@ -55,34 +60,19 @@ Status valueEveryCard(const GameRules& game, const Position& position, int trump
     const Status status = toDealArray(game, position, deal);
     if (status != Status::Ok) return status;
     const int mover = seatToMove(game, position);
-    int suits[4] = {0, 1, 2, 3}, suitCount = 4;
-    if (position.trickCount > 0) {
-        const int led = static_cast<int>(position.trick[0].suit());
-        const ddsolver::Seat seat = static_cast<ddsolver::Seat>(mover);
-        if (position.hands.count(seat, position.trick[0].suit()) > 0) {
-            suits[0] = led;
-            suitCount = 1;
-        } else if (!game.bridge && trump != NO_TRUMP &&
-                   position.hands.count(seat, static_cast<ddsolver::Suit>(trump)) > 0) {
-            suits[0] = trump;  // in preferans a player void in the suit led must trump
-            suitCount = 1;
-        }
-    }
-    for (int i = 0; i < suitCount; ++i) {
-        int tops[CARDS_PER_SUIT];
-        const int n = runTops(deal, game, suits[i], mover, false, tops);
-        for (int k = 0; k < n; ++k) {
-            int winner = -1;
-            const Card card = Card::fromIndex(tops[k]);
-            const Position after = afterPlaying(game, position, card, trump, winner);
-            int value = 0;
-            const Status solved = childValue(after, card, mover, winner, value);
-            if (solved != Status::Ok) return solved;
-            values.push_back({card, value});
-            forEachEquivalent(deal, game, tops[k], 1, [&](int equal) {
-                values.push_back({Card::fromIndex(equal), value});
-            });
-        }
+    int tops[CARDS_PER_SUIT];
+    const int n = legalRunTops(game, position, trump, deal, tops);
+    for (int k = 0; k < n; ++k) {
+        int winner = -1;
+        const Card card = Card::fromIndex(tops[k]);
+        const Position after = afterPlaying(game, position, card, trump, winner);
+        int value = 0;
+        const Status solved = childValue(after, card, mover, winner, value);
+        if (solved != Status::Ok) return solved;
+        values.push_back({card, value});
+        forEachEquivalent(deal, game, tops[k], 1, [&](int equal) {
+            values.push_back({Card::fromIndex(equal), value});
+        });
     }
     sortValues(values);
     return Status::Ok;
