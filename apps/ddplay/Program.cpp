@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "apps/common/Batch.h"
+#include "apps/common/Text.h"
 #include "apps/ddplay/ReviewFormat.h"
 
 namespace ddplay {
@@ -71,11 +72,8 @@ int parseOptions(int argc, const char* const* argv, Options& options) {
                 return usageError("unknown format \"" + value + "\"");
             options.json = value == "json";
         } else if (arg == "-j") {
-            char* end = nullptr;
-            const long workers = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || workers < 1 || workers > 1024)
+            if (!apps::readWorkerCount(value, options.workers))
                 return usageError("-j needs a number of threads from 1 to 1024");
-            options.workers = static_cast<int>(workers);
         } else if (arg == "--deal" || arg == "--strain" || arg == "--leader" || arg == "--cards") {
             std::string& field = arg == "--deal"     ? options.deal
                                  : arg == "--strain" ? options.strain

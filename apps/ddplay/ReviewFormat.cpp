@@ -3,9 +3,13 @@
 
 #include <cstdio>
 
+#include "apps/common/Text.h"
+
 namespace ddplay {
 
 using namespace ddsolver;
+
+using apps::jsonString;
 
 namespace {
 
@@ -29,23 +33,6 @@ std::string cardList(const std::vector<Card>& cards) {
     std::string text;
     for (Card card : cards) text += (text.empty() ? "" : " ") + card.text();
     return text;
-}
-
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 // The tricks each side gave away, by the seats of its cards.

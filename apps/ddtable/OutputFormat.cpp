@@ -5,9 +5,13 @@
 #include <cctype>
 #include <cstdio>
 
+#include "apps/common/Text.h"
+
 namespace ddtable {
 
 using namespace ddsolver;
+
+using apps::jsonString;
 
 namespace {
 
@@ -24,23 +28,6 @@ std::string vulnerabilityOf(const DealRecord& record, const DealAnalysis& analys
                             const std::string& unknown) {
     return analysis.parKnown && record.vulnerability ? vulnerabilityText(*record.vulnerability)
                                                      : unknown;
-}
-
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 // A board number stays a number; other board names are strings.

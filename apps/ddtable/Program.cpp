@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "apps/common/Text.h"
 #include "apps/ddtable/Annotate.h"
 #include "apps/ddtable/BatchRunner.h"
 #include "apps/ddtable/OutputFormat.h"
@@ -81,12 +82,8 @@ int parseOptions(int argc, const char* const* argv, Options& options) {
             }
             options.vulnerability = vulnerability;
         } else if (arg == "-j") {
-            char* end = nullptr;
-            long workers = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || workers < 1 || workers > 1024) {
+            if (!apps::readWorkerCount(value, options.workers))
                 return usageError("-j needs a number of threads from 1 to 1024");
-            }
-            options.workers = static_cast<int>(workers);
         } else if (arg == "--annotate") {
             options.annotate = true;
         } else if (arg == "--quiet" || arg == "-q") {
