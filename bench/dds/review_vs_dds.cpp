@@ -5,7 +5,7 @@
 // only, which is what AnalysePlayBin gives; with the optimal cards; with
 // every card's value) and DDS's, and compares the values card by card.
 //
-// Usage: review_vs_dds [N]   N deals (default 50); exit status 1 on any
+// Usage: review_vs_dds [N]   N deals (default 200); exit status 1 on any
 // disagreement.
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +80,7 @@ bool ddsValues(const PlayedDeal& played, solvedPlay& solved) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     useOneDdsThread();
     const std::vector<PlayedDeal> deals = playedDeals(count);
     const ReviewDetail details[3] = {ReviewDetail::Tricks, ReviewDetail::Optimal,
