@@ -8,6 +8,7 @@
 
 #include "analysis/PlayRules.h"
 #include "ddsolver/PlayedBoard.h"
+#include "support/PlayTraces.h"
 
 using namespace ddsolver;
 
@@ -50,42 +51,31 @@ PlayedBoard readOne(const std::string& text) {
 }  // namespace
 
 TEST(PlayReader, ReadsTheSharedBoardsInBothForms) {
-    std::istringstream table(readFile("bridge_play20.tsv"));
-    std::string row;
-    std::getline(table, row);  // the header
-    std::vector<std::vector<std::string>> rows;
-    while (std::getline(table, row)) {
-        std::vector<std::string> fields;
-        std::istringstream columns(row);
-        for (std::string field; std::getline(columns, field, '\t');) fields.push_back(field);
-        rows.push_back(fields);
-    }
-    ASSERT_EQ(rows.size(), 20u);
+    const std::vector<PlayTrace> traces = readPlayTraces();
+    ASSERT_EQ(traces.size(), 20u);
     const char* const forms[] = {"bridge_play20.pbn", "bridge_play20.lin"};
     for (const char* form : forms) {
         const std::vector<PlayedBoard> boards = readPlayedBoards(readFile(form));
-        ASSERT_EQ(boards.size(), rows.size()) << form;
-        for (size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(boards.size(), traces.size()) << form;
+        for (size_t i = 0; i < traces.size(); ++i) {
             const PlayedBoard& board = boards[i];
-            const std::vector<std::string>& expected = rows[i];
+            const PlayTrace& expected = traces[i];
             SCOPED_TRACE(std::string(form) + " board " + std::to_string(i + 1));
             ASSERT_EQ(board.error, "");
             EXPECT_EQ(board.name, std::to_string(i + 1));  // LIN's "Board 1" is board 1
-            Deal deal;
-            ASSERT_EQ(Deal::fromPbn(expected[0], deal), Status::Ok);
-            EXPECT_EQ(board.deal, deal);
+            EXPECT_EQ(board.deal, expected.deal);
             EXPECT_EQ(board.dealer, Seat::North);
             EXPECT_EQ(board.vulnerability, Vulnerability::None);
             ASSERT_TRUE(board.contract && board.declarer && board.leader);
             EXPECT_EQ(board.contract->level, 1);
-            EXPECT_EQ(std::string(1, strainText(board.contract->strain)[0]), expected[1]);
-            EXPECT_EQ(std::string(1, seatLetter(*board.declarer)), expected[2]);
-            EXPECT_EQ(std::string(1, seatLetter(*board.leader)), expected[3]);
-            EXPECT_EQ(playText(board), expected[4]);
+            EXPECT_EQ(board.contract->strain, expected.strain);
+            EXPECT_EQ(board.declarer, expected.declarer);
+            EXPECT_EQ(board.leader, expected.leader);
+            EXPECT_EQ(board.play, expected.cards);
             // Replayed, the tricks go to the sides as the table counts them.
             reading::PlayTracker tracker(board.deal, board.contract->strain, *board.leader);
             for (Card card : board.play) ASSERT_EQ(tracker.play(card), "");
-            EXPECT_EQ(std::to_string(tracker.declarerSideTricks()), expected[6]);
+            EXPECT_EQ(tracker.declarerSideTricks(), expected.declarerTricksTaken);
             EXPECT_FALSE(board.claim);
         }
     }

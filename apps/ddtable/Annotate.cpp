@@ -238,10 +238,7 @@ int runAnnotate(const std::vector<std::string>& files,
     auto sink = [&](const DealRecord& record, bool solved, const DealAnalysis& analysis) {
         const GameOf place = gameOf[delivered++];
         if (!solved) {
-            progress.finish();  // keep the message off the progress line
-            std::fprintf(
-                stderr, "ddtable: %s:%d: %s\n", record.source.c_str(), record.line,
-                record.error.empty() ? "the solver refused the deal" : record.error.c_str());
+            reportUnsolved(record, progress);
             failed = true;
         }
         if (place.game < 0) return;

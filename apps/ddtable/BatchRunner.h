@@ -19,6 +19,9 @@ using DealSink = apps::BatchSink<DealRecord, DealAnalysis>;
 bool analyseRecord(ddsolver::BridgeSolver& solver, const DealRecord& record,
                    DealAnalysis& analysis);
 
+// Reports a deal that was not solved on standard error, off the progress line.
+void reportUnsolved(const DealRecord& record, Progress& progress);
+
 // The batch of apps::runBatch, a malformed record failing without its job.
 void runBatch(const std::vector<DealRecord>& records, int workers, const DealJob& job,
               const DealSink& sink, Progress& progress);

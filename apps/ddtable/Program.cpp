@@ -137,10 +137,7 @@ int runTableProgram(int argc, const char* const* argv) {
     Progress progress(records.size(), !options.quiet && isatty(STDERR_FILENO));
     auto sink = [&](const DealRecord& record, bool solved, const DealAnalysis& analysis) {
         if (!solved) {
-            progress.finish();  // keep the message off the progress line
-            std::fprintf(
-                stderr, "ddtable: %s:%d: %s\n", record.source.c_str(), record.line,
-                record.error.empty() ? "the solver refused the deal" : record.error.c_str());
+            reportUnsolved(record, progress);
             failed = true;
             return;
         }
