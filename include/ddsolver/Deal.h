@@ -124,6 +124,11 @@ class Deal {
     int count(Seat seat, Suit suit) const;
     // The seat's cards, suits in order, each from the ace down.
     std::vector<Card> hand(Seat seat) const;
+    // The seat's cards as bits: bit Card::index() for each card held.
+    uint64_t cards(Seat seat) const { return hands_[static_cast<int>(seat) & 3]; }
+    // Gives the seat exactly these cards (bits as cards() gives them), taking
+    // them from any other seat.
+    void setCards(Seat seat, uint64_t cards);
     bool empty() const;
 
     friend bool operator==(const Deal& a, const Deal& b) { return a.hands_ == b.hands_; }

@@ -47,6 +47,15 @@ enum class Status {
     CardNotHeld,  // a card its player does not hold
     Revoke,       // a card of another suit from a player who holds the suit led
     PlayOver,     // a card after the last trick
+    // Simulation
+    BadConstraint,         // a constraint expression that does not parse
+    BadContract,           // a contract that is not level, strain and declarer ("4S-N")
+    UnseenCardKnown,       // a card both known and among the cards still to deal
+    HandsNotEqual,         // known and unseen cards that do not make four equal hands
+    TooManyLayouts,        // more layouts than an exact run takes (MAX_EXACT_LAYOUTS)
+    ConstraintsTooStrict,  // no deal met the constraints in the tries allowed
+    LeaderNotKnown,        // opening leads asked for a hand that is not wholly known
+    NoSuchLeader,          // opening leads asked for a seat that leads against no contract
     // Resources
     OutOfMemory,  // the solver's table could not be reserved
 };

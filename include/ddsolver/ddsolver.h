@@ -5,15 +5,18 @@
 //   reviewPlay                 the cost of every card of a played deal
 //   prefHistogram              the preferans hidden-layout analysis
 //   readPlayedBoards           boards as played, read from PBN or LIN
+//   simulate, Constraint       bridge simulation: deal, filter, solve, sum up
 //   Status, describe           why a call refused its arguments
 #pragma once
 
 #include "BridgeSolver.h"
+#include "Constraint.h"
 #include "Deal.h"
 #include "Par.h"
 #include "PlayReview.h"
 #include "PlayedBoard.h"
 #include "PrefSolver.h"
+#include "Simulation.h"
 #include "Status.h"
 #include "Table.h"
 #include "Version.h"

@@ -192,6 +192,12 @@ void Deal::remove(Card card) {
     for (uint64_t& hand : hands_) hand &= ~(uint64_t{1} << card.index());
 }
 
+void Deal::setCards(Seat seat, uint64_t cards) {
+    cards &= (uint64_t{1} << 52) - 1;
+    for (uint64_t& hand : hands_) hand &= ~cards;
+    hands_[static_cast<int>(seat) & 3] = cards;
+}
+
 int Deal::count(Seat seat) const {
     return __builtin_popcountll(hands_[static_cast<int>(seat) & 3]);
 }

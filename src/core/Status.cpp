@@ -76,6 +76,15 @@ const char* describe(Status status) {
         case Status::CardNotHeld: return "a card its player does not hold";
         case Status::Revoke: return "a revoke: the player holds the suit led";
         case Status::PlayOver: return "a card after the last trick";
+        case Status::BadConstraint: return "the constraint expression is not valid";
+        case Status::BadContract: return "a contract needs a level, a strain and a declarer, e.g. 4S-N";
+        case Status::UnseenCardKnown: return "a card is both known and unseen";
+        case Status::HandsNotEqual:
+            return "the known and unseen cards do not make four equal hands";
+        case Status::TooManyLayouts: return "too many layouts for an exact run";
+        case Status::ConstraintsTooStrict: return "no deal met the constraints in the tries allowed";
+        case Status::LeaderNotKnown: return "the opening leader's hand is not wholly known";
+        case Status::NoSuchLeader: return "the seat leads against none of the contracts";
         case Status::OutOfMemory:
             return "the solver's table could not be reserved";
     }
