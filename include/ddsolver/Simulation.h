@@ -85,6 +85,14 @@ class Dealer {
 
    private:
     KnownCards cards_;
+    // Worked out once for every deal: the unseen cards' indices in card
+    // order, how many go to North, East and South (West takes the rest), the
+    // layouts of each of those three shares, and their product.
+    std::array<uint8_t, 52> unseenCards_ = {};
+    int unseenCount_ = 0;
+    std::array<int, 3> shares_ = {};
+    std::array<uint64_t, 3> shareLayouts_ = {};
+    uint64_t layoutCount_ = 1;
 };
 
 // A contract to solve: level, strain and declarer, as "4S-N" or "3NT-S".
