@@ -122,6 +122,11 @@ TEST(DealerTest, ExactLayoutsAreEveryWayOnce) {
             seen.insert(handsOf(dealer.layout(number)));
         EXPECT_EQ(seen, expected);
     }
+    // Layout 0 gives each seat in turn the first cards left, in card order.
+    Deal first;
+    ASSERT_EQ(Deal::fromPbn("N:AK.A2.. T987... QJ.K3.. .QJT9..", first, DealSize::Ending),
+              Status::Ok);
+    EXPECT_EQ(Dealer(knownCards("N:AK.A2.. - QJ.K3.. -", "T987.QJT9..")).layout(0), first);
 }
 
 TEST(DealerTest, LayoutCountSaturatesBeyond64Bits) {

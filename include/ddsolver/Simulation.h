@@ -77,7 +77,10 @@ class Dealer {
 
     // The number of layouts of the unseen cards, when below 2^64 (else
     // UINT64_MAX), and layout number `number` (below that count): layouts
-    // are numbered in a fixed order, North's share first.
+    // are numbered in a fixed order, North's share first, then East's, then
+    // South's (West takes the rest); each share in lexicographic order of
+    // the places its cards take among the unseen cards the earlier seats
+    // left, in Card::index() order (layout 0 gives North the first ones).
     uint64_t layoutCount() const;
     Deal layout(uint64_t number) const;
 
