@@ -24,6 +24,7 @@ void Progress::draw(std::size_t done) {
         long left = static_cast<long>((total_ - done) / rate + 0.5);
         std::fprintf(out_, ", %ld:%02ld:%02ld left", left / 3600, left / 60 % 60, left % 60);
     }
+    if (!note_.empty()) std::fprintf(out_, ", %s", note_.c_str());
     std::fprintf(out_, "\033[K");
     std::fflush(out_);
     drawn_ = true;

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace apps {
 
@@ -14,6 +16,8 @@ class Progress {
     // quiet); `items` names what is counted ("deals").
     Progress(std::size_t total, bool enabled, std::FILE* out = stderr, const char* items = "deals");
     void update(std::size_t done);  // redraws at most four times a second
+    // A few words drawn after the counts from the next redraw on ("make 63.2%").
+    void setNote(std::string note) { note_ = std::move(note); }
     void finish();                  // erases the line
 
    private:
@@ -23,6 +27,7 @@ class Progress {
     bool drawn_ = false;
     std::FILE* out_;
     const char* items_;
+    std::string note_;
     std::chrono::steady_clock::time_point start_, lastDraw_;
 };
 

@@ -60,3 +60,7 @@ TableRun runDdtable(const std::vector<std::string>& arguments, const std::string
 TableRun runDdplay(const std::vector<std::string>& arguments, const std::string& input) {
     return runProgram(DDPLAY_PATH, arguments, input);
 }
+
+TableRun runDdsim(const std::vector<std::string>& arguments, const std::string& input) {
+    return runProgram(DDSIM_PATH, arguments, input);
+}

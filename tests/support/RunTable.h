@@ -1,4 +1,4 @@
-// Runs the built ddtable or ddplay program with given arguments and standard
+// Runs the built ddtable, ddplay or ddsim program with given arguments and standard
 // input and captures standard output, standard error and the exit status.
 #pragma once
 
@@ -12,6 +12,7 @@ struct TableRun {
 
 TableRun runDdtable(const std::vector<std::string>& arguments, const std::string& input = "");
 TableRun runDdplay(const std::vector<std::string>& arguments, const std::string& input = "");
+TableRun runDdsim(const std::vector<std::string>& arguments, const std::string& input = "");
 
 // Writes text to a new file in a fresh temporary directory; returns its path.
 std::string writeTemporaryFile(const std::string& name, const std::string& text);
