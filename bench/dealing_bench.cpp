@@ -1,9 +1,9 @@
 // Dealing benchmark: random full deals (North's hand known, and none known)
-// drawn through a cheap filter, North 15+ HCP and South five or more spades.
+// drawn through a constraint, by default "hcp(N) >= 15 && spades(S) >= 5".
 // Prints the candidate deals drawn per second on one thread and the deals
 // accepted, the median of five repeats.
 //
-//   dealing_bench [--deals N] [--seed S]   (N accepted deals a repeat; 100000)
+//   dealing_bench [--deals N] [--seed S] [--where EXPR]   (N deals a repeat; 100000)
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,21 +17,6 @@ using namespace ddsolver;
 namespace {
 
 constexpr int REPEATS = 5;
-
-// Bits of the aces, kings, queens and jacks of all four suits.
-constexpr uint64_t rankBits(int position) {
-    uint64_t bits = 0;
-    for (int suit = 0; suit < 4; ++suit) bits |= uint64_t{1} << (suit * 13 + position);
-    return bits;
-}
-constexpr uint64_t ACES = rankBits(0), KINGS = rankBits(1), QUEENS = rankBits(2),
-                   JACKS = rankBits(3);
-constexpr uint64_t SPADES = 0x1FFF;
-
-int hcp(uint64_t hand) {
-    return 4 * __builtin_popcountll(hand & ACES) + 3 * __builtin_popcountll(hand & KINGS) +
-           2 * __builtin_popcountll(hand & QUEENS) + __builtin_popcountll(hand & JACKS);
-}
 
 struct Case {
     const char* name;
@@ -47,20 +32,27 @@ const Case CASES[] = {
 
 int main(int argc, char** argv) {
     uint64_t deals = 100000, seed = 1;
+    std::string where = "hcp(N) >= 15 && spades(S) >= 5";
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--deals") == 0 && i + 1 < argc) {
             deals = std::strtoull(argv[++i], nullptr, 10);
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             seed = std::strtoull(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--where") == 0 && i + 1 < argc) {
+            where = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: dealing_bench [--deals N] [--seed S]\n");
+            std::fprintf(stderr, "usage: dealing_bench [--deals N] [--seed S] [--where EXPR]\n");
             return 2;
         }
     }
-    const DealFilter filter = [](const Deal& deal) {
-        return hcp(deal.cards(Seat::North)) >= 15 &&
-               __builtin_popcountll(deal.cards(Seat::South) & SPADES) >= 5;
-    };
+    Constraint constraint;
+    ConstraintError error;
+    if (Constraint::compile(where, constraint, &error) != Status::Ok) {
+        std::fprintf(stderr, "--where: column %d: %s\n", error.column, error.message.c_str());
+        return 2;
+    }
+    const DealFilter filter = [&](const Deal& deal) { return constraint.accepts(deal); };
+    std::printf("constraint: %s\n", where.c_str());
     for (const Case& c : CASES) {
         KnownCards cards;
         std::string reason;
