@@ -3,7 +3,6 @@
 // from the per-deal file, reports of ranges that add up, a stopped run's
 // partial report.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cmath>
@@ -98,8 +97,8 @@ TEST(DdsimProgram, RefusesBadInputInOneLine) {
 // With nothing to solve the deals are the output: the known hands kept, the
 // constraint met, the same deals on one thread or two, a range a slice of them.
 TEST(DdsimProgram, DealsOnlyAndTheSameWhateverTheThreads) {
-    const std::vector<std::string> base = {"--deal", TWO_HANDS, "--where", "spades(E) >= 5",
-                                           "--seed", "3"};
+    const std::vector<std::string> base = {"--deal",         TWO_HANDS, "--where",
+                                           "spades(E) >= 5", "--seed",  "3"};
     auto run = [&](std::vector<std::string> more) {
         std::vector<std::string> args = base;
         args.insert(args.end(), more.begin(), more.end());
@@ -119,8 +118,9 @@ TEST(DdsimProgram, DealsOnlyAndTheSameWhateverTheThreads) {
         Deal deal;
         ASSERT_EQ(Deal::fromPbn(f[1], deal), Status::Ok) << f[1];
         Deal known;
-        ASSERT_EQ(Deal::fromPbn("N:AKQ2.K32.A52.K32 ... J54.AQ5.KQ4.AJ5 ...", known, DealSize::Ending),
-                  Status::Ok);
+        ASSERT_EQ(
+            Deal::fromPbn("N:AKQ2.K32.A52.K32 ... J54.AQ5.KQ4.AJ5 ...", known, DealSize::Ending),
+            Status::Ok);
         EXPECT_EQ(deal.cards(Seat::North), known.cards(Seat::North));
         // South's twelve known cards, and one more.
         EXPECT_EQ(deal.cards(Seat::South) & known.cards(Seat::South), known.cards(Seat::South));
@@ -133,8 +133,8 @@ TEST(DdsimProgram, DealsOnlyAndTheSameWhateverTheThreads) {
 TEST(DdsimProgram, ReportFollowsFromDealsAndRangesMerge) {
     const std::string dir = makeTemporaryDirectory();
     const std::vector<std::string> base = {
-        "--deal", TWO_HANDS, "--contract", "3N-S", "--contract", "4S-N", "--compare", "4S-N",
-        "3N-S", "--vul", "NS", "--format", "json", "--quiet"};
+        "--deal", TWO_HANDS, "--contract", "3N-S", "--contract", "4S-N", "--compare",
+        "4S-N",   "3N-S",    "--vul",      "NS",   "--format",   "json", "--quiet"};
     auto run = [&](const std::string& range, const std::string& name) {
         std::vector<std::string> args = base;
         args.insert(args.end(), {"--range", range, "--per-deal", dir + "/" + name + ".tsv"});
@@ -184,7 +184,8 @@ TEST(DdsimProgram, ReportFollowsFromDealsAndRangesMerge) {
 
     run("0-10", "a");
     run("10-24", "b");
-    const TableRun merged = runDdsim({"--merge", dir + "/b.json", dir + "/a.json", "--format", "json"});
+    const TableRun merged =
+        runDdsim({"--merge", dir + "/b.json", dir + "/a.json", "--format", "json"});
     EXPECT_EQ(merged.exitStatus, 0) << merged.errors;
     EXPECT_EQ(merged.output, whole.output);
     EXPECT_EQ(readFile(dir + "/a.tsv") + readFile(dir + "/b.tsv"), readFile(dir + "/whole.tsv"));
@@ -208,8 +209,8 @@ TEST(DdsimProgram, ExactRunOfAnEnding) {
     const TableRun text = runDdsim({"--deal", "N:AK.A2.. - QJ.K3.. -", "--unseen", "T987.QJT9..",
                                     "--exact", "--contract", "1N-N", "--leads", "E"});
     EXPECT_EQ(text.exitStatus, 2);  // East is not known
-    const TableRun shown = runDdsim({"--deal", "N:AK.A2.. - QJ.K3.. -", "--unseen",
-                                     "T987.QJT9..", "--exact", "--contract", "1N-N"});
+    const TableRun shown = runDdsim({"--deal", "N:AK.A2.. - QJ.K3.. -", "--unseen", "T987.QJT9..",
+                                     "--exact", "--contract", "1N-N"});
     EXPECT_EQ(shown.exitStatus, 0);
     EXPECT_NE(shown.output.find("70 deals"), std::string::npos) << shown.output;
     EXPECT_NE(shown.output.find("#"), std::string::npos);
@@ -219,10 +220,10 @@ TEST(DdsimProgram, ExactRunOfAnEnding) {
 // SIGTERM stops a long run: the report covers the deals solved, marked partial.
 TEST(DdsimProgram, StoppedRunReportsWhatItSolved) {
     const std::string dir = makeTemporaryDirectory();
-    std::ofstream(dir + "/run.sh") << "'" << DDSIM_PATH
-                                   << "' -n 1000000 --contract 3N-S --format json -j 2 >'" << dir
-                                   << "/out' 2>/dev/null & pid=$!\nsleep 2\nkill -TERM $pid\n"
-                                      "wait $pid\n";
+    std::ofstream(dir + "/run.sh")
+        << "'" << DDSIM_PATH << "' -n 1000000 --contract 3N-S --format json -j 2 >'" << dir
+        << "/out' 2>/dev/null & pid=$!\nsleep 2\nkill -TERM $pid\n"
+           "wait $pid\n";
     const int status = std::system(("bash '" + dir + "/run.sh'").c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 128 + 15);

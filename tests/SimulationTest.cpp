@@ -45,10 +45,12 @@ SimContract contract(const char* text) {
 }
 
 // Every deal a run hands over, in order.
-std::vector<SimulatedDeal> runDeals(const SimulationOptions& options, Status expected = Status::Ok) {
+std::vector<SimulatedDeal> runDeals(const SimulationOptions& options,
+                                    Status expected = Status::Ok) {
     std::vector<SimulatedDeal> deals;
     SimulationRun run;
-    EXPECT_EQ(simulate(options, [&](const SimulatedDeal& deal) { deals.push_back(deal); }, run),
+    EXPECT_EQ(simulate(
+                  options, [&](const SimulatedDeal& deal) { deals.push_back(deal); }, run),
               expected);
     EXPECT_EQ(run.deals, deals.size());
     return deals;
@@ -90,9 +92,9 @@ TEST(SimContract, ReadsWritesAndScores) {
     EXPECT_EQ(contractScore(contract("4S-N"), 8, false), -100);
     EXPECT_EQ(contractScore(contract("4S-N"), 7, true), -300);
     // The IMP scale at the edges of its steps.
-    const int imps[][2] = {{0, 0},    {10, 0},     {20, 1},    {40, 1},    {50, 2},
-                           {420, 9},  {430, 10},   {-620, -12}, {1500, 17}, {3990, 23},
-                           {4000, 24}, {-9000, -24}};
+    const int imps[][2] = {{0, 0},     {10, 0},    {20, 1},    {40, 1},
+                           {50, 2},    {420, 9},   {430, 10},  {-620, -12},
+                           {1500, 17}, {3990, 23}, {4000, 24}, {-9000, -24}};
     for (const auto& pair : imps) EXPECT_EQ(impsFor(pair[0]), pair[1]) << pair[0];
 }
 
@@ -137,8 +139,7 @@ TEST(Simulation, ExactRunEqualsEveryLayoutByBruteForce) {
     options.end = 1000;
     options.threads = 2;
     options.contracts = {contract("1N-N"), contract("1S-S"), contract("1H-E"), contract("1N-S")};
-    ASSERT_EQ(Constraint::compile("hcp(E) >= 3 || hascard(W, HQ)", options.constraint),
-              Status::Ok);
+    ASSERT_EQ(Constraint::compile("hcp(E) >= 3 || hascard(W, HQ)", options.constraint), Status::Ok);
     SimulationReport report = SimulationReport::start(options, Vulnerability::None);
     std::map<std::string, std::vector<int>> solved;
     for (const SimulatedDeal& deal : runDeals(options)) {

@@ -61,7 +61,8 @@ class JsonReader {
 
     bool readNumber(JsonValue& value) {
         const size_t start = at_;
-        while (at_ < text_.size() && std::string("+-0123456789.eE").find(text_[at_]) != std::string::npos)
+        while (at_ < text_.size() &&
+               std::string("+-0123456789.eE").find(text_[at_]) != std::string::npos)
             ++at_;
         if (at_ == start) return fail("expected a value");
         value.kind = JsonValue::Kind::Number;
@@ -81,18 +82,30 @@ class JsonReader {
                 if (at_ >= text_.size()) break;
                 c = text_[at_++];
                 switch (c) {
-                    case 'n': c = '\n'; break;
-                    case 't': c = '\t'; break;
-                    case 'r': c = '\r'; break;
-                    case 'b': c = '\b'; break;
-                    case 'f': c = '\f'; break;
+                    case 'n':
+                        c = '\n';
+                        break;
+                    case 't':
+                        c = '\t';
+                        break;
+                    case 'r':
+                        c = '\r';
+                        break;
+                    case 'b':
+                        c = '\b';
+                        break;
+                    case 'f':
+                        c = '\f';
+                        break;
                     case 'u':
                         // Our reports escape only control characters this way.
                         if (at_ + 4 > text_.size()) return fail("bad escape");
-                        c = static_cast<char>(std::strtol(text_.substr(at_, 4).c_str(), nullptr, 16));
+                        c = static_cast<char>(
+                            std::strtol(text_.substr(at_, 4).c_str(), nullptr, 16));
                         at_ += 4;
                         break;
-                    default: break;  // \" \\ \/
+                    default:
+                        break;  // \" \\ \/
                 }
             }
             out += c;

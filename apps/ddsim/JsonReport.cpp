@@ -82,9 +82,9 @@ std::string tableJson(const SimulationReport& report) {
         const Strain order[] = {Strain::NoTrump, Strain::Spades, Strain::Hearts, Strain::Diamonds,
                                 Strain::Clubs};
         for (Strain strain : order) {
-            text += std::string(strain == Strain::NoTrump ? "" : ", ") + "\"" +
-                    strainText(strain) + "\": " +
-                    counts(report.table[static_cast<int>(strain)][static_cast<int>(declarer)]);
+            text +=
+                std::string(strain == Strain::NoTrump ? "" : ", ") + "\"" + strainText(strain) +
+                "\": " + counts(report.table[static_cast<int>(strain)][static_cast<int>(declarer)]);
         }
         text += "}";
     }
@@ -149,13 +149,15 @@ class ReportReader {
     }
 
     bool text(const apps::JsonValue& value, const char* what, std::string& out) {
-        if (value.kind != apps::JsonValue::Kind::String) return fail(std::string(what) + " is not text");
+        if (value.kind != apps::JsonValue::Kind::String)
+            return fail(std::string(what) + " is not text");
         out = value.text;
         return true;
     }
 
     bool flag(const apps::JsonValue& value, const char* what, bool& out) {
-        if (value.kind != apps::JsonValue::Kind::Bool) return fail(std::string(what) + " is not true or false");
+        if (value.kind != apps::JsonValue::Kind::Bool)
+            return fail(std::string(what) + " is not true or false");
         out = value.boolean;
         return true;
     }
@@ -214,10 +216,12 @@ class ReportReader {
     // Every histogram counts each deal once.
     bool consistent(const SimulationReport& report) {
         bool even = true;
-        for (const ContractReport& contract : report.contracts) even = even && contract.deals() == report.deals;
+        for (const ContractReport& contract : report.contracts)
+            even = even && contract.deals() == report.deals;
         if (report.hasCompare)
-            even = even && report.compare.deals() == report.deals &&
-                   report.compare.wins + report.compare.ties + report.compare.losses == report.deals;
+            even =
+                even && report.compare.deals() == report.deals &&
+                report.compare.wins + report.compare.ties + report.compare.losses == report.deals;
         for (const LeadReport& lead : report.leads) even = even && lead.deals() == report.deals;
         if (report.hasTable)
             for (const auto& strain : report.table)
@@ -236,7 +240,8 @@ class ReportReader {
         return place(compare["first"], report, out.first) &&
                place(compare["second"], report, out.second) &&
                counts(compare["imps_histogram"], "imps_histogram", out.imps) &&
-               count(compare["wins"], "wins", out.wins) && count(compare["ties"], "ties", out.ties) &&
+               count(compare["wins"], "wins", out.wins) &&
+               count(compare["ties"], "ties", out.ties) &&
                count(compare["losses"], "losses", out.losses);
     }
 
@@ -248,7 +253,8 @@ class ReportReader {
             report.leads.emplace_back();
             std::string card;
             if (!text(item["card"], "card", card)) return false;
-            if (!Card::fromText(card, report.leads.back().card)) return fail("unknown card " + card);
+            if (!Card::fromText(card, report.leads.back().card))
+                return fail("unknown card " + card);
             if (!counts(item["tricks"], "tricks", report.leads.back().defenceTricks)) return false;
         }
         return true;

@@ -84,15 +84,16 @@ class ArgumentReader {
 };
 
 bool takesValue(const std::string& option) {
-    static const char* const OPTIONS[] = {"--deal", "--unseen", "--where", "-n",
-                                          "--seed", "--range",  "--contract", "--compare",
-                                          "--leads", "--vul",   "--format", "--per-deal", "-j"};
+    static const char* const OPTIONS[] = {
+        "--deal",    "--unseen", "--where", "-n",       "--seed",     "--range", "--contract",
+        "--compare", "--leads",  "--vul",   "--format", "--per-deal", "-j"};
     for (const char* known : OPTIONS)
         if (option == known) return true;
     return false;
 }
 
-bool readContract(ArgumentReader& reader, const std::string& text, ddsolver::SimContract& contract) {
+bool readContract(ArgumentReader& reader, const std::string& text,
+                  ddsolver::SimContract& contract) {
     if (ddsolver::contractFromText(text, contract) != ddsolver::Status::Ok)
         return reader.fail("unknown contract \"" + text +
                            "\" (a level, a strain and the declarer, e.g. 4S-N or 3NT-S)");
@@ -196,7 +197,8 @@ bool checkCombination(ProgramOptions& options, std::string& error) {
 
 }  // namespace
 
-bool readOptions(const std::vector<std::string>& args, ProgramOptions& options, std::string& error) {
+bool readOptions(const std::vector<std::string>& args, ProgramOptions& options,
+                 std::string& error) {
     ArgumentReader reader(args, error);
     std::vector<ddsolver::SimContract> compared;
     while (!reader.done()) {
@@ -207,7 +209,8 @@ bool readOptions(const std::vector<std::string>& args, ProgramOptions& options, 
             inlineValue = option.substr(equals + 1);
             option.resize(equals);
             reader.setInline(&inlineValue);
-        } else if (option.size() > 2 && (option.rfind("-j", 0) == 0 || option.rfind("-n", 0) == 0)) {
+        } else if (option.size() > 2 &&
+                   (option.rfind("-j", 0) == 0 || option.rfind("-n", 0) == 0)) {
             inlineValue = option.substr(2);
             option.resize(2);
             reader.setInline(&inlineValue);

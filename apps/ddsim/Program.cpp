@@ -59,9 +59,10 @@ int mergeReports(const ProgramOptions& options) {
         records.push_back(std::move(record));
     }
     if (records.empty()) return refuse("--merge needs the JSON reports to add up");
-    std::stable_sort(records.begin(), records.end(), [](const ReportRecord& a, const ReportRecord& b) {
-        return a.report.first < b.report.first;
-    });
+    std::stable_sort(records.begin(), records.end(),
+                     [](const ReportRecord& a, const ReportRecord& b) {
+                         return a.report.first < b.report.first;
+                     });
     ReportRecord total = records[0];
     for (size_t i = 1; i < records.size(); ++i) {
         const ReportRecord& next = records[i];
@@ -162,7 +163,8 @@ int simulateAndReport(ProgramOptions& options) {
     ReportRecord record{SimulationReport::start(run, options.vulnerability, options.compareFirst,
                                                 options.compareSecond),
                         options.dealText, options.unseenText, options.where};
-    apps::Progress progress(run.end - run.first, !options.quiet && isatty(STDERR_FILENO), stderr, "deals");
+    apps::Progress progress(run.end - run.first, !options.quiet && isatty(STDERR_FILENO), stderr,
+                            "deals");
     run.stop = [] { return stopSignal != 0; };
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);

@@ -50,10 +50,11 @@ std::string histogram(const std::array<uint64_t, 14>& counts, int needed) {
     std::string text = "  tricks  result     deals       %\n";
     for (int t = low; t <= high; ++t) {
         const std::string result = t == needed ? "=" : format("%+d", t - needed);
-        const int width = most == 0 ? 0 : static_cast<int>((counts[t] * BAR_WIDTH + most / 2) / most);
-        text += format("  %6d  %6s  %8llu  %6.1f  %s\n", t, result.c_str(),
-                       static_cast<unsigned long long>(counts[t]), percentOf(counts[t], total),
-                       std::string(width, '#').c_str());
+        const int width =
+            most == 0 ? 0 : static_cast<int>((counts[t] * BAR_WIDTH + most / 2) / most);
+        text += format("  %6d  %6s  %8llu  %6.1f", t, result.c_str(),
+                       static_cast<unsigned long long>(counts[t]), percentOf(counts[t], total));
+        text += (width > 0 ? "  " + std::string(width, '#') : "") + "\n";
     }
     return text;
 }
@@ -91,13 +92,14 @@ std::string leadsSection(const SimulationReport& report) {
     for (const LeadReport& lead : report.leads) leads.push_back(&lead);
     const int needed = against.level + 6;
     // The best leads first: most often beating the contract, then most tricks.
-    std::stable_sort(leads.begin(), leads.end(), [needed](const LeadReport* x, const LeadReport* y) {
-        if (x->beatsPercent(needed) != y->beatsPercent(needed))
-            return x->beatsPercent(needed) > y->beatsPercent(needed);
-        return x->averageDefenceTricks() > y->averageDefenceTricks();
-    });
-    std::string text = "Opening leads against " + contractName(against) +
-                       "\n  lead  defence tricks  beats it\n";
+    std::stable_sort(leads.begin(), leads.end(),
+                     [needed](const LeadReport* x, const LeadReport* y) {
+                         if (x->beatsPercent(needed) != y->beatsPercent(needed))
+                             return x->beatsPercent(needed) > y->beatsPercent(needed);
+                         return x->averageDefenceTricks() > y->averageDefenceTricks();
+                     });
+    std::string text =
+        "Opening leads against " + contractName(against) + "\n  lead  defence tricks  beats it\n";
     for (const LeadReport* lead : leads)
         text += format("  %-4s  %14.2f  %7.1f%%\n", lead->card.text().c_str(),
                        lead->averageDefenceTricks(), lead->beatsPercent(needed));
@@ -126,7 +128,8 @@ std::string tableSection(const SimulationReport& report) {
         for (Strain strain : order) {
             const auto& cell = report.table[static_cast<int>(strain)][static_cast<int>(declarer)];
             text += format("  %c %-2s ", seatLetter(declarer), strainText(strain));
-            for (uint64_t count : cell) text += format(" %llu", static_cast<unsigned long long>(count));
+            for (uint64_t count : cell)
+                text += format(" %llu", static_cast<unsigned long long>(count));
             text += "\n";
         }
     return text + "\n";

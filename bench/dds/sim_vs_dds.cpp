@@ -171,8 +171,8 @@ int main(int argc, char** argv) {
     std::vector<SimulatedDeal> deals;
     SimulationRun run;
     auto start = std::chrono::steady_clock::now();
-    const Status status =
-        simulate(options.run, [&](const SimulatedDeal& deal) { deals.push_back(deal); }, run);
+    const Status status = simulate(
+        options.run, [&](const SimulatedDeal& deal) { deals.push_back(deal); }, run);
     const double oursSeconds = secondsSince(start);
     if (status != Status::Ok) {
         std::printf("simulate: %s\n", describe(status));
@@ -183,17 +183,17 @@ int main(int argc, char** argv) {
     std::vector<int> tricks;
     std::vector<DdTable> tables;
     start = std::chrono::steady_clock::now();
-    const bool solved = options.run.table ? tablesWithDds(deals, tables)
-                                          : solveWithDds(deals, contract, tricks);
+    const bool solved =
+        options.run.table ? tablesWithDds(deals, tables) : solveWithDds(deals, contract, tricks);
     const double ddsSeconds = secondsSince(start);
     if (!solved) return 1;
 
     int disagreements = 0;
     for (size_t d = 0; d < deals.size(); ++d) {
-        const bool same = options.run.table
-                              ? std::equal(&deals[d].table.tricks[0][0],
-                                           &deals[d].table.tricks[0][0] + 20, &tables[d].tricks[0][0])
-                              : deals[d].tricks[0] == tricks[d];
+        const bool same = options.run.table ? std::equal(&deals[d].table.tricks[0][0],
+                                                         &deals[d].table.tricks[0][0] + 20,
+                                                         &tables[d].tricks[0][0])
+                                            : deals[d].tricks[0] == tricks[d];
         if (!same && ++disagreements <= 10)
             std::printf("disagree: %s\n", deals[d].deal.toPbn().c_str());
     }

@@ -72,8 +72,8 @@ class Dealer {
     // is equally likely to go to each place still open, whatever the seed.
     // False when `maxTries` candidates in a row miss; `tries` receives how
     // many candidates were drawn.
-    bool deal(uint64_t seed, uint64_t number, const DealFilter& filter, Deal& deal,
-              uint64_t& tries, uint64_t maxTries = MAX_TRIES_PER_DEAL) const;
+    bool deal(uint64_t seed, uint64_t number, const DealFilter& filter, Deal& deal, uint64_t& tries,
+              uint64_t maxTries = MAX_TRIES_PER_DEAL) const;
 
     // The number of layouts of the unseen cards, when below 2^64 (else
     // UINT64_MAX), and layout number `number` (below that count): layouts
@@ -149,7 +149,7 @@ struct SimulatedDeal {
 using SimulationSink = std::function<void(const SimulatedDeal&)>;
 
 struct SimulationRun {
-    uint64_t deals = 0;  // deals handed to the sink
+    uint64_t deals = 0;    // deals handed to the sink
     bool stopped = false;  // the stop check ended the run early
 };
 
@@ -177,8 +177,8 @@ struct ContractReport {
 // The first contract against the second, deal by deal, from the first
 // contract's declaring side's point of view.
 struct CompareReport {
-    int first = 0, second = 1;            // places in the report's contracts
-    std::array<uint64_t, 49> imps{};      // deals by IMPs won, -24 to 24
+    int first = 0, second = 1;                // places in the report's contracts
+    std::array<uint64_t, 49> imps{};          // deals by IMPs won, -24 to 24
     uint64_t wins = 0, ties = 0, losses = 0;  // by score
 
     uint64_t deals() const;

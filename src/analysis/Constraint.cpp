@@ -4,6 +4,7 @@
 #include "ddsolver/Constraint.h"
 
 #include "analysis/ConstraintCode.h"
+#include "core/TextScan.h"
 
 namespace ddsolver {
 
@@ -182,10 +183,6 @@ long long run(const ConstraintCode& code, const Deal& deal) {
                 return top[-1];
         }
     }
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
 }  // namespace

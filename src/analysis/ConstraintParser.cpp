@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/ConstraintCode.h"
+#include "core/TextScan.h"
 
 namespace ddsolver {
 
@@ -40,9 +41,6 @@ struct Token {
     bool closed = true;         // whether a String has its closing quote
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }

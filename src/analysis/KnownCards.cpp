@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/Binomial.h"
+#include "core/TextScan.h"
 #include "ddsolver/Simulation.h"
 
 namespace ddsolver {
@@ -12,21 +13,6 @@ namespace {
 
 constexpr uint64_t ALL_CARDS = (uint64_t{1} << 52) - 1;
 const char RANKS[] = "AKQJT98765432";  // from the ace down, as Card::index() runs
-
-bool isBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-Status refuse(Status status, std::string* reason, const std::string& detail) {
-    if (reason != nullptr) *reason = detail;
-    return status;
-}
 
 // The deal text with every hand that is exactly "-" written as an empty
 // hand "...", so that the PBN reader takes it (a "-" inside a hand stays a

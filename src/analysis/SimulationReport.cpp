@@ -38,8 +38,7 @@ bool sameContract(const SimContract& a, const SimContract& b) {
 // The compared contract's score from the first contract's declaring side's point of view.
 int scoreFor(Side side, const SimContract& contract, int tricks, Vulnerability vulnerability) {
     const Side declaring = sideOf(contract.declarer);
-    const int score =
-        contractScore(contract, tricks, isVulnerable(vulnerability, declaring));
+    const int score = contractScore(contract, tricks, isVulnerable(vulnerability, declaring));
     return declaring == side ? score : -score;
 }
 
@@ -106,8 +105,9 @@ double CompareReport::impsStandardError() const {
 
 double CompareReport::matchpointShare() const {
     const uint64_t n = wins + ties + losses;
-    return n == 0 ? 0 : (static_cast<double>(wins) + 0.5 * static_cast<double>(ties)) /
-                            static_cast<double>(n);
+    return n == 0 ? 0
+                  : (static_cast<double>(wins) + 0.5 * static_cast<double>(ties)) /
+                        static_cast<double>(n);
 }
 
 uint64_t LeadReport::deals() const {

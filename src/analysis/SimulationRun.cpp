@@ -99,8 +99,13 @@ struct Slot {
 class Run {
    public:
     Run(const SimulationOptions& options, const SolvePlan& plan, uint64_t first, uint64_t end)
-        : options_(options), plan_(plan), dealer_(options.cards), first_(first), end_(end),
-          slots_(std::min<uint64_t>(WINDOW, end - first)), next_(first) {
+        : options_(options),
+          plan_(plan),
+          dealer_(options.cards),
+          first_(first),
+          end_(end),
+          slots_(std::min<uint64_t>(WINDOW, end - first)),
+          next_(first) {
         const bool constrained = !options.constraint.acceptsAll();
         if (constrained || options.accept) {
             filter_ = [this, constrained](const Deal& deal) {

@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "core/TextScan.h"
+
 namespace ddsolver {
 
 namespace {
@@ -16,27 +18,12 @@ char upper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
-bool isBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // Index of a letter in `letters` (either case), or -1.
 int letterIndex(const char* letters, char c) {
     for (int i = 0; letters[i] != '\0'; ++i) {
         if (letters[i] == upper(c)) return i;
     }
     return -1;
-}
-
-Status refuse(Status status, std::string* reason, const std::string& detail) {
-    if (reason != nullptr) *reason = detail;
-    return status;
 }
 
 // One hand "AKQ.JT9.-.8765" for the seat.

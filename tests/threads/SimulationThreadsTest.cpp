@@ -30,7 +30,8 @@ SimulationOptions endingRun(int threads) {
 
 std::vector<SimulatedDeal> runDeals(const SimulationOptions& options, SimulationRun& run) {
     std::vector<SimulatedDeal> deals;
-    EXPECT_EQ(simulate(options, [&](const SimulatedDeal& deal) { deals.push_back(deal); }, run),
+    EXPECT_EQ(simulate(
+                  options, [&](const SimulatedDeal& deal) { deals.push_back(deal); }, run),
               Status::Ok);
     return deals;
 }
@@ -75,12 +76,13 @@ TEST(SimulationThreads, StopHandsOverEveryDealSolved) {
     std::atomic<int> received{0};
     options.stop = [&] { return received.load() >= 40; };
     std::vector<SimulatedDeal> deals;
-    ASSERT_EQ(simulate(options,
-                       [&](const SimulatedDeal& deal) {
-                           deals.push_back(deal);
-                           ++received;
-                       },
-                       run),
+    ASSERT_EQ(simulate(
+                  options,
+                  [&](const SimulatedDeal& deal) {
+                      deals.push_back(deal);
+                      ++received;
+                  },
+                  run),
               Status::Ok);
     EXPECT_TRUE(run.stopped);
     EXPECT_EQ(run.deals, deals.size());
