@@ -130,7 +130,15 @@ class Run {
         }
         // No thread could start: the caller does the work.
         if (workers.empty()) return serial(sink, run);
-        const Status status = deliver(sink, run);
+        Status status = Status::Ok;
+        try {
+            status = deliver(sink, run);
+        } catch (...) {
+            // The sink threw: stop the workers before the exception leaves.
+            stopAll();
+            for (std::thread& worker : workers) worker.join();
+            throw;
+        }
         for (std::thread& worker : workers) worker.join();
         return status;
     }
@@ -199,6 +207,12 @@ class Run {
         }
         target.failure = solveDeal(solver, plan_, out);
         return target.failure == Status::Ok ? SlotState::Done : SlotState::Failed;
+    }
+
+    void stopAll() {
+        std::lock_guard<std::mutex> hold(lock_);
+        stopping_ = true;
+        room_.notify_all();
     }
 
     // Whether a deal number ends the run, and why.
