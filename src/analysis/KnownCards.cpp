@@ -68,8 +68,12 @@ Status parseCards(std::string_view text, uint64_t& cards, std::string* reason) {
             }
         }
         if (rankPosition < 0) {
+            // A character that would not print (a newline, say) is shown by its code.
+            const unsigned char shown = static_cast<unsigned char>(text[i]);
+            const std::string what = std::isprint(shown) ? std::string("'") + text[i] + "'"
+                                                         : "of code " + std::to_string(shown);
             return refuse(Status::PbnBadRank, reason,
-                          std::string("unknown rank '") + text[i] + "' in the unseen cards");
+                          "unknown rank " + what + " in the unseen cards");
         }
         const int index = suit * 13 + rankPosition;
         if (cards >> index & 1) {
