@@ -70,7 +70,7 @@ std::vector<int> analysePlay(const std::string& dealText, const std::string& str
         status = reviewPlay(solver, deal, trump, first, cards, review, ReviewDetail::Tricks);
     }
     if (review.refusedCard >= 0)
-        fail(status, "card " + std::to_string(review.refusedCard) + " (" +
+        fail(status, "card " + std::to_string(review.refusedCard + 1) + " (" +
                          played[review.refusedCard] + ")");
     check(status);
     std::vector<int> tricks{review.start};
@@ -109,7 +109,7 @@ void bindPlay(py::module_& m) {
           "The declaring side's double-dummy tricks before the first card of a full deal\n"
           "(`leader` leads, declarer is on his right) and after each of `cards`, counting the\n"
           "tricks it has already won. A card not its player's, a revoke or a card after the\n"
-          "last trick raises ddsolver.Error naming its place.");
+          "last trick raises ddsolver.Error naming its place (from 1).");
 }
 
 }  // namespace ddpy

@@ -16,7 +16,7 @@ namespace {
 SimContract readContract(const std::string& text) {
     SimContract contract;
     if (contractFromText(text, contract) != Status::Ok)
-        fail(Status::BadContract, "\"" + text + "\" (a level, a strain and the declarer, e.g. 4S-N)");
+        fail(Status::BadContract, "\"" + text + "\"");
     return contract;
 }
 
