@@ -96,14 +96,15 @@ void bindPreferans(py::module_& m) {
                    ", cards=" + py::repr(outcome.cards).cast<std::string>() + ")";
         });
 
-    m.def("pref_solve", &prefSolve, py::arg("position"), py::arg("trump"), py::arg("declarer"),
-          py::arg("leader"), py::arg("misere") = false,
-          py::arg("played") = std::vector<std::string>(),
-          "pref_solve(position, trump, declarer, leader, misere=False, played=()) -> PrefSolution\n\n"
-          "Solves a preferans position: PBN text with South's hand empty ('...') and\n"
-          "cards from the seven to the ace, `trump` 'S' 'H' 'D' 'C' or 'NT' (not read in\n"
-          "misere), `declarer` and `leader` among N, E, W, `played` the cards already on\n"
-          "the current trick.");
+    m.def(
+        "pref_solve", &prefSolve, py::arg("position"), py::arg("trump"), py::arg("declarer"),
+        py::arg("leader"), py::arg("misere") = false,
+        py::arg("played") = std::vector<std::string>(),
+        "pref_solve(position, trump, declarer, leader, misere=False, played=()) -> PrefSolution\n\n"
+        "Solves a preferans position: PBN text with South's hand empty ('...') and\n"
+        "cards from the seven to the ace, `trump` 'S' 'H' 'D' 'C' or 'NT' (not read in\n"
+        "misere), `declarer` and `leader` among N, E, W, `played` the cards already on\n"
+        "the current trick.");
     m.def("pref_histogram", &prefHistogramOf, py::arg("deal_text"), py::arg("start"),
           py::arg("end"), py::arg("contract"), py::arg("leader"), py::arg("threads") = py::none(),
           "pref_histogram(deal_text, start, end, contract, leader, threads=None) -> list[int]\n\n"

@@ -1,11 +1,12 @@
 // Simulation: the known cards dealt out, filtered by a constraint, solved,
 // and the report returned as a dict with the figures ddsim's JSON gives.
+#include "ddsolver/Simulation.h"
+
 #include <pybind11/stl.h>
 
 #include <algorithm>
 
 #include "Common.h"
-#include "ddsolver/Simulation.h"
 
 namespace ddpy {
 
@@ -166,7 +167,8 @@ py::dict simulateDeals(const std::string& dealText, const std::string& unseen,
     Status status;
     {
         py::gil_scoped_release release;
-        status = simulate(run, [&](const SimulatedDeal& deal) { report.add(deal); }, outcome);
+        status = simulate(
+            run, [&](const SimulatedDeal& deal) { report.add(deal); }, outcome);
     }
     check(status);
     report.partial = outcome.stopped;

@@ -61,7 +61,8 @@ DdTable readTable(const py::object& object) {
                 throw Error("row " + seatKey + " has no " + strainText(strain));
             const int tricks = row[strainText(strain)].cast<int>();
             if (tricks < 0 || tricks > 13)
-                throw Error("row " + seatKey + ": " + strainText(strain) + " is not 0 to 13 tricks");
+                throw Error("row " + seatKey + ": " + strainText(strain) +
+                            " is not 0 to 13 tricks");
             table.at(strain, seat) = tricks;
         }
     }
@@ -92,8 +93,8 @@ std::vector<DdTable> ddTables(const std::vector<std::string>& texts, const py::o
             fail(status, "deal " + std::to_string(i) + (reason.empty() ? "" : ": " + reason));
         deals.push_back(deal);
     }
-    const int threads =
-        static_cast<int>(std::min<size_t>(readThreads(threadsArg), std::max<size_t>(deals.size(), 1)));
+    const int threads = static_cast<int>(
+        std::min<size_t>(readThreads(threadsArg), std::max<size_t>(deals.size(), 1)));
     std::vector<DdTable> tables(deals.size());
     std::vector<Status> statuses(deals.size(), Status::Ok);
     {
@@ -119,7 +120,8 @@ struct ParOutcome {
     std::vector<std::string> contracts;
 };
 
-ParOutcome par(const py::object& tableArg, const std::string& vulText, const std::string& dealerText) {
+ParOutcome par(const py::object& tableArg, const std::string& vulText,
+               const std::string& dealerText) {
     const DdTable table = readTable(tableArg);
     Vulnerability vulnerability;
     if (!vulnerabilityFromText(vulText, vulnerability))
@@ -153,13 +155,15 @@ void bindTables(py::module_& m) {
         .def("to_dict", &tableDict,
              "{declarer: {strain: tricks}}: declarers 'N' 'E' 'S' 'W', strains 'NT' 'S' 'H' 'D' "
              "'C'.")
-        .def("__eq__", [](const DdTable& a, const DdTable& b) {
-            return std::equal(&a.tricks[0][0], &a.tricks[0][0] + 20, &b.tricks[0][0]);
-        })
+        .def("__eq__",
+             [](const DdTable& a, const DdTable& b) {
+                 return std::equal(&a.tricks[0][0], &a.tricks[0][0] + 20, &b.tricks[0][0]);
+             })
         .def("__repr__", &tableRepr);
 
     py::class_<ParOutcome>(m, "Par", "Par of a table with the dealer and vulnerability given.")
-        .def_readonly("score", &ParOutcome::score, "North-South's par score (negative: East-West's)")
+        .def_readonly("score", &ParOutcome::score,
+                      "North-South's par score (negative: East-West's)")
         .def_readonly("contracts", &ParOutcome::contracts,
                       "The par contracts, as '4S*-EW-1', '3N-NS+1', '4N-W-2'")
         .def("__repr__", [](const ParOutcome& par) {

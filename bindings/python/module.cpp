@@ -51,7 +51,8 @@ ddsolver::Deal readDeal(const std::string& text, ddsolver::DealSize size) {
 }
 
 int readThreads(const py::object& threads) {
-    if (threads.is_none()) return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (threads.is_none())
+        return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     const int count = threads.cast<int>();
     if (count < 1) fail(ddsolver::Status::BadThreadCount, "threads must be at least 1");
     return count;
