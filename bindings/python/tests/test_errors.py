@@ -11,7 +11,6 @@ DEAL = "N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3"
     (lambda: ddsolver.dd_table("N:AKQ.."), "a hand needs four suits separated by dots"),
     (lambda: ddsolver.dd_table(DEAL.replace("KJ3", "KJ2")), "card C2 appears twice"),
     (lambda: ddsolver.dd_table("N:A... K... Q... J..."), "hand N has 1 cards"),
-    (lambda: ddsolver.dd_table("X:" + DEAL[2:]), "unknown first seat"),
     (lambda: ddsolver.dd_tables([DEAL, DEAL + " x"]), "deal 1"),
     (lambda: ddsolver.dd_tables([DEAL], threads=0), "negative number of threads"),
     # Tables and par
@@ -41,7 +40,6 @@ DEAL = "N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3"
     (lambda: ddsolver.simulate(compare=("3N-S", "3NT-S")), "two different contracts"),
     (lambda: ddsolver.simulate(where="hcp(N) >= "),
      "the constraint expression is not valid: column 11"),
-    (lambda: ddsolver.simulate(where="hcp(Q) > 1"), "column 5"),
     (lambda: ddsolver.simulate(deal="N:AK - - -"), "four suits"),
     (lambda: ddsolver.simulate(deal="N:AKQ2.K32.A52.K32 - - -", unseen="A..."), "a card is both known and unseen"),
     (lambda: ddsolver.simulate(exact=True), "too many layouts for an exact run"),
@@ -51,11 +49,10 @@ DEAL = "N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3"
     (lambda: ddsolver.simulate(deal=DEAL, contracts=["3N-S"], leads="E"),
      "the seat leads against none of the contracts"),
     (lambda: ddsolver.simulate(where="hcp(N) > 36", n=1), "no deal met the constraints"),
-    (lambda: ddsolver.simulate(vul="Red"), "unknown vulnerability"),
     (lambda: ddsolver.simulate(n=0), "n needs"),
 ])
 def test_refusals(call, message):
-    with pytest.raises(ddsolver.Error, match=None) as raised:
+    with pytest.raises(ddsolver.Error) as raised:
         call()
     assert message in str(raised.value)
 
