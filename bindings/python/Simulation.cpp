@@ -5,6 +5,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "Common.h"
 
@@ -163,13 +164,26 @@ py::dict simulateDeals(const std::string& dealText, const std::string& unseen,
 
     SimulationReport report =
         SimulationReport::start(run, vulnerability, compareFirst, compareSecond);
+    // Ctrl-C: the sink, on this thread, looks for a pending signal now and
+    // then and asks the workers to stop; the KeyboardInterrupt is then raised.
+    std::atomic<bool> interrupted{false};
+    run.stop = [&interrupted] { return interrupted.load(std::memory_order_relaxed); };
     SimulationRun outcome;
     Status status;
     {
         py::gil_scoped_release release;
         status = simulate(
-            run, [&](const SimulatedDeal& deal) { report.add(deal); }, outcome);
+            run,
+            [&](const SimulatedDeal& deal) {
+                report.add(deal);
+                if (report.deals % 16 == 0 && !interrupted) {
+                    py::gil_scoped_acquire acquire;
+                    if (PyErr_CheckSignals() != 0) interrupted = true;
+                }
+            },
+            outcome);
     }
+    if (interrupted) throw py::error_already_set();
     check(status);
     report.partial = outcome.stopped;
     return reportDict(report);
@@ -196,7 +210,8 @@ void bindSimulation(py::module_& m) {
           "what ddsim --format json reports: deals, exact, partial, seed, range, contracts\n"
           "(contract, tricks[14], make_pct, make_ci95, avg_score), compare (first, second,\n"
           "imps, imps_se, mp_share) or None, leads (card, defence_tricks, beats_pct) or\n"
-          "None, table (declarer -> strain -> 14 counts) or None.");
+          "None, table (declarer -> strain -> 14 counts) or None. Ctrl-C stops the run\n"
+          "and raises KeyboardInterrupt.");
 }
 
 }  // namespace ddpy

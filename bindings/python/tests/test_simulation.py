@@ -1,5 +1,9 @@
 # Simulation against ddsim --format json run with the same options.
 import json
+import os
+import signal
+import threading
+import time
 import subprocess
 
 import pytest
@@ -73,3 +77,14 @@ def test_defaults_deal_a_thousand_random_deals():
     report = ddsolver.simulate(where="hcp(N) >= 0")
     assert report["deals"] == 1000 and tuple(report["range"]) == (0, 1000)
     assert report["contracts"] == [] and report["table"] is None
+
+
+def test_ctrl_c_stops_a_long_run():
+    timer = threading.Timer(0.5, lambda: os.kill(os.getpid(), signal.SIGINT))
+    timer.start()
+    start = time.perf_counter()
+    with pytest.raises(KeyboardInterrupt):
+        ddsolver.simulate(n=1000000, contracts=["3N-N"], threads=2)
+    assert time.perf_counter() - start < 20
+    # The module runs normally afterwards.
+    assert ddsolver.simulate(n=3, contracts=["3N-N"])["deals"] == 3
