@@ -3,7 +3,6 @@
 #include "ddsolver/ddsolver_c.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
