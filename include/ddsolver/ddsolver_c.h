@@ -75,7 +75,7 @@ const char* ddsolver_status_text(int code);
  * Seats: 0 North, 1 East, 2 South, 3 West (preferans: North, East, West).
  * Vulnerability: 0 none, 1 all, 2 North-South, 3 East-West.
  * Cards are written suit then rank, "SA", "HT", "C2" ("D10" is read too);
- * a card list separates its cards by spaces. */
+ * a card list separates its cards by spaces (commas are read too). */
 
 /* A bridge and a preferans solver with their memory. One handle per thread:
  * a handle is used by one thread at a time. create gives NULL when memory
@@ -99,7 +99,7 @@ int ddsolver_table(ddsolver_solver* solver, const char* pbn, int tricks[5][4]);
  * bridge software writes them ("4S*-EW-1"), separated by single spaces, into
  * `contracts` of `size` bytes (NUL-terminated; "" when passed out). A buffer
  * too small gives DDSOLVER_BUFFER_TOO_SMALL; DDSOLVER_PAR_TEXT_SIZE bytes
- * always suffice. */
+ * always suffice. A dealer outside 0-3 gives DDSOLVER_BAD_DECLARER. */
 #define DDSOLVER_PAR_TEXT_SIZE 512
 int ddsolver_par(const int tricks[5][4], int vulnerability, int dealer, int* score, char* contracts,
                  size_t size);
@@ -118,7 +118,8 @@ int ddsolver_solve(ddsolver_solver* solver, const char* pbn_hands, int strain, i
                    const char* trick_cards, ddsolver_result* result);
 
 /* Reviews the play of a full deal, `leader` leading to the first trick:
- * values[0] the declaring side's double-dummy tricks before the first card,
+ * values[0] the declaring side's (the side not on lead) double-dummy tricks
+ * before the first card,
  * values[i] after card i (tricks won so far plus the most still to take).
  * `size` is the capacity of `values`; `count` receives the values written.
  * A card not held, a revoke or a card after the last trick gives its status,
@@ -129,12 +130,12 @@ int ddsolver_review(ddsolver_solver* solver, const char* pbn, int strain, int le
 typedef struct {
     int declarer, defenders;       /* tricks from the current trick on, this one included */
     int count;                     /* legal cards of the player to move */
-    ddsolver_card_value cards[10]; /* their values, best first (in misere: the declarer's tricks
-                                      when he moves) */
+    ddsolver_card_value cards[10]; /* their values, the highest first; in misere the declarer's
+                                      own cards count his tricks, so his best come last */
 } ddsolver_pref_result;
 
 /* Solves a preferans position: cards seven to ace, South holding none
- * (written "..." or "-.-.-.-"), `trump` 0-4 (not read when `misere` is
+ * (written "..."), `trump` 0-4 (checked, but not read when `misere` is
  * non-zero), `declarer` and `leader` North, East or West. */
 int ddsolver_pref_solve(ddsolver_solver* solver, const char* pbn_hands, int trump, int misere,
                         int declarer, int leader, const char* trick_cards,

@@ -276,6 +276,7 @@ static void preferans_positions(ddsolver_solver* solver) {
     CHECK(result.declarer == 0 && result.defenders == 2);
     CHECK(value_of(result.cards, result.count, "SQ") == 0);
     CHECK(value_of(result.cards, result.count, "SA") == 2);
+    CHECK(strcmp(result.cards[0].card, "SA") == 0); /* the highest value first */
     /* The ace on the trick: East must play the king; the defenders take nothing. */
     CHECK_STATUS(ddsolver_pref_solve(solver, "N:Q... K.7.. ... 87...", 4, 0, 0, 0, "SA", &result),
                  DDSOLVER_OK);
