@@ -56,7 +56,11 @@ enum class Status {
     ConstraintsTooStrict,  // no deal met the constraints in the tries allowed
     LeaderNotKnown,        // opening leads asked for a hand that is not wholly known
     NoSuchLeader,          // opening leads asked for a seat that leads against no contract
-    // Resources
+    // Numbers and buffers of the C interface
+    BadVulnerability,  // a vulnerability outside 0 .. 3 (Vulnerability)
+    BadTrickCount,     // a table entry outside 0 .. 13
+    BufferTooSmall,    // a caller's buffer too small for the result
+    // Resources (kept last)
     OutOfMemory,  // the solver's table could not be reserved
 };
 

@@ -85,6 +85,12 @@ const char* describe(Status status) {
         case Status::ConstraintsTooStrict: return "no deal met the constraints in the tries allowed";
         case Status::LeaderNotKnown: return "the opening leader's hand is not wholly known";
         case Status::NoSuchLeader: return "the seat leads against none of the contracts";
+        case Status::BadVulnerability:
+            return "vulnerability out of range";
+        case Status::BadTrickCount:
+            return "trick count out of range";
+        case Status::BufferTooSmall:
+            return "buffer too small for the result";
         case Status::OutOfMemory:
             return "the solver's table could not be reserved";
     }
