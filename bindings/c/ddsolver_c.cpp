@@ -2,6 +2,7 @@
 // and back, and the C++ results copied into the caller's plain structs.
 #include "ddsolver/ddsolver_c.h"
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -299,6 +300,45 @@ int ddsolver_pref_histogram(const char* deal_text, int trump, int misere, int de
                                             end, threads, nullptr, counts);
         if (status != Status::Ok) return status;
         for (int tricks = 0; tricks <= 10; ++tricks) histogram[tricks] += counts[tricks];
+        return Status::Ok;
+    });
+}
+
+int ddsolver_simulate(const char* deal, const char* unseen, const char* where, const char* contract,
+                      unsigned long long seed, int exact, unsigned long long first,
+                      unsigned long long end, int threads, unsigned long long tricks[14],
+                      unsigned long long* deals) {
+    if (deal == nullptr || contract == nullptr || tricks == nullptr || deals == nullptr)
+        return code(Status::NullArgument);
+    if (threads < 0) return code(Status::BadThreadCount);
+    return guarded([&] {
+        SimulationOptions options;
+        Status status = KnownCards::fromText(deal, unseen == nullptr ? "" : unseen, options.cards);
+        if (status != Status::Ok) return status;
+        status = Constraint::compile(where == nullptr ? "" : where, options.constraint);
+        if (status != Status::Ok) return status;
+        SimContract solved;
+        status = contractFromText(contract, solved);
+        if (status != Status::Ok) return status;
+        options.contracts = {solved};
+        options.seed = seed;
+        options.exact = exact != 0;
+        options.first = first;
+        options.end = end;
+        options.threads = threads;
+        std::array<unsigned long long, 14> counts{};
+        unsigned long long solvedDeals = 0;
+        SimulationRun run;
+        status = simulate(
+            options,
+            [&](const SimulatedDeal& one) {
+                ++counts[one.tricks[0]];
+                ++solvedDeals;
+            },
+            run);
+        if (status != Status::Ok) return status;
+        for (int taken = 0; taken <= 13; ++taken) tricks[taken] += counts[taken];
+        *deals += solvedDeals;
         return Status::Ok;
     });
 }

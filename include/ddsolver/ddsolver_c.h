@@ -147,6 +147,20 @@ int ddsolver_pref_solve(ddsolver_solver* solver, const char* pbn_hands, int trum
 int ddsolver_pref_histogram(const char* deal_text, int trump, int misere, int declarer, int leader,
                             int first, int end, int threads, unsigned long long histogram[11]);
 
+/* A bridge simulation of one contract ("4S-N", "3NT-S"): deals `first` to
+ * `end` - 1 of the seed's run (with `exact` non-zero, every layout of the
+ * unseen cards in that range of layout numbers), dealt from `deal` (PBN with
+ * "-" for a hand not seen; a short hand is partly known) and `unseen` (the
+ * cards still to deal as one hand, or NULL or "" for every card not known),
+ * kept by the constraint `where` (NULL or "" for every deal), on `threads`
+ * threads (0: one per core). Declarer's tricks are counted into tricks[0..13]
+ * and the deals solved into *deals, both added to. Any thread; needs no
+ * handle. */
+int ddsolver_simulate(const char* deal, const char* unseen, const char* where,
+                      const char* contract, unsigned long long seed, int exact,
+                      unsigned long long first, unsigned long long end, int threads,
+                      unsigned long long tricks[14], unsigned long long* deals);
+
 /* The version of the library linked. */
 int ddsolver_version(int* major, int* minor, int* patch);
 const char* ddsolver_version_string(void);

@@ -345,6 +345,49 @@ static void preferans_histogram(void) {
     CHECK(histogram[7] == 510 && histogram[8] == 1490);
 }
 
+/* Two cards each: North holds SA SQ, South S3 S2, and SK SJ H3 H2 go two to
+ * East and two to West. Counted by hand in no trump, East leading: with both
+ * spade honours East's side takes nothing (North 2); with both hearts East
+ * cashes them (North 0); in the four split layouts a heart lead holds North
+ * to 1. */
+static void simulation(void) {
+    const char* deal = "N:AQ... - 32... -";
+    unsigned long long tricks[14] = {0}, deals = 0;
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", NULL, "1N-N", 1, 1, 0, 100, 2, tricks, &deals),
+                 DDSOLVER_OK);
+    CHECK(deals == 6 && tricks[0] == 1 && tricks[1] == 4 && tricks[2] == 1);
+    /* East holding the spade king: layouts with North taking 2, 1 and 1. */
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", "hascard(E, SK)", "1N-N", 1, 1, 0, 100, 1,
+                                   tricks, &deals),
+                 DDSOLVER_OK);
+    CHECK(deals == 9 && tricks[0] == 1 && tricks[1] == 6 && tricks[2] == 2);
+    /* Fifty random deals of the same cards, all solved. */
+    deals = 0;
+    memset(tricks, 0, sizeof tricks);
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", "", "1N-N", 5, 0, 0, 50, 0, tricks, &deals),
+                 DDSOLVER_OK);
+    CHECK(deals == 50 && tricks[0] + tricks[1] + tricks[2] == 50);
+
+    CHECK_STATUS(ddsolver_simulate(NULL, "", "", "1N-N", 1, 0, 0, 1, 1, tricks, &deals),
+                 DDSOLVER_NULL_ARGUMENT);
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", "", "1N-N", 1, 0, 0, 1, 1, tricks, NULL),
+                 DDSOLVER_NULL_ARGUMENT);
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", "", "8N-N", 1, 0, 0, 1, 1, tricks, &deals),
+                 DDSOLVER_BAD_CONTRACT);
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", "hcp(", "1N-N", 1, 0, 0, 1, 1, tricks, &deals),
+                 DDSOLVER_BAD_CONSTRAINT);
+    CHECK_STATUS(ddsolver_simulate(deal, "AK.32..", "", "1N-N", 1, 0, 0, 1, 1, tricks, &deals),
+                 DDSOLVER_UNSEEN_CARD_KNOWN);
+    CHECK_STATUS(ddsolver_simulate(deal, "K.32..", "", "1N-N", 1, 0, 0, 1, 1, tricks, &deals),
+                 DDSOLVER_HANDS_NOT_EQUAL);
+    CHECK_STATUS(ddsolver_simulate("N:- - - -", "", "", "1N-N", 1, 1, 0, 1, 1, tricks, &deals),
+                 DDSOLVER_TOO_MANY_LAYOUTS);
+    CHECK_STATUS(ddsolver_simulate(deal, "KJ.32..", "", "1N-N", 1, 0, 0, 1, -1, tricks, &deals),
+                 DDSOLVER_BAD_THREAD_COUNT);
+    /* Refusals leave the counts as they were. */
+    CHECK(deals == 50);
+}
+
 static void statuses_and_version(void) {
     int major = -1, minor = -1, patch = -1;
     char text[32];
@@ -376,6 +419,7 @@ int main(void) {
     play_review(solver);
     preferans_positions(solver);
     preferans_histogram();
+    simulation();
     ddsolver_solver_destroy(solver);
     ddsolver_solver_destroy(NULL);
     if (failures != 0) {
