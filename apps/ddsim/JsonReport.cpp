@@ -174,7 +174,7 @@ class ReportReader {
         SimContract wanted;
         if (!contract(value, wanted)) return false;
         for (size_t i = 0; i < report.contracts.size(); ++i) {
-            if (contractText(report.contracts[i].contract) == contractText(wanted)) {
+            if (report.contracts[i].contract == wanted) {
                 out = static_cast<int>(i);
                 return true;
             }

@@ -37,19 +37,6 @@ bool readRange(const std::string& text, uint64_t& first, uint64_t& end) {
            readCount(text.substr(dash + 1), MAX_DEALS, end) && first <= end;
 }
 
-// Adds the contract (or finds it among those given); its place in the list.
-int contractPlace(std::vector<ddsolver::SimContract>& contracts,
-                  const ddsolver::SimContract& contract) {
-    for (size_t i = 0; i < contracts.size(); ++i) {
-        const ddsolver::SimContract& known = contracts[i];
-        if (known.level == contract.level && known.strain == contract.strain &&
-            known.declarer == contract.declarer)
-            return static_cast<int>(i);
-    }
-    contracts.push_back(contract);
-    return static_cast<int>(contracts.size()) - 1;
-}
-
 // The options' values, read in the order given.
 class ArgumentReader {
    public:
@@ -224,8 +211,8 @@ bool readOptions(const std::vector<std::string>& args, ProgramOptions& options,
     }
     options.askedContracts = options.run.contracts.size();
     if (!compared.empty()) {
-        options.compareFirst = contractPlace(options.run.contracts, compared[0]);
-        options.compareSecond = contractPlace(options.run.contracts, compared[1]);
+        options.compareFirst = ddsolver::contractPlace(options.run.contracts, compared[0]);
+        options.compareSecond = ddsolver::contractPlace(options.run.contracts, compared[1]);
         if (options.compareFirst == options.compareSecond) {
             error = "--compare needs two different contracts";
             return false;

@@ -22,16 +22,6 @@ SimContract readContract(const std::string& text) {
     return contract;
 }
 
-// The contract's place in the list, added when not there yet.
-int contractPlace(std::vector<SimContract>& contracts, const SimContract& contract) {
-    for (size_t i = 0; i < contracts.size(); ++i)
-        if (contracts[i].level == contract.level && contracts[i].strain == contract.strain &&
-            contracts[i].declarer == contract.declarer)
-            return static_cast<int>(i);
-    contracts.push_back(contract);
-    return static_cast<int>(contracts.size()) - 1;
-}
-
 template <size_t N>
 py::list counts(const std::array<uint64_t, N>& values) {
     py::list list;

@@ -104,6 +104,15 @@ struct SimContract {
     Strain strain = Strain::NoTrump;
     Seat declarer = Seat::North;
 };
+inline bool operator==(const SimContract& a, const SimContract& b) {
+    return a.level == b.level && a.strain == b.strain && a.declarer == b.declarer;
+}
+inline bool operator!=(const SimContract& a, const SimContract& b) {
+    return !(a == b);
+}
+// The contract's place in the list, appended when it is not there yet (a
+// compared contract that was not also asked for on its own).
+int contractPlace(std::vector<SimContract>& contracts, const SimContract& contract);
 // "4S-N", "3N-S", "3NT-s", "7c-w" (level 1-7; "N" or "NT" for no trump).
 [[nodiscard]] Status contractFromText(std::string_view text, SimContract& contract);
 // "4S-N", "3N-S".

@@ -1,4 +1,5 @@
 // Contracts of a simulation as text, their scores and the IMPs between two scores.
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <string>
@@ -32,6 +33,13 @@ std::string contractText(const SimContract& contract) {
     text += '-';
     text += seatLetter(contract.declarer);
     return text;
+}
+
+int contractPlace(std::vector<SimContract>& contracts, const SimContract& contract) {
+    const auto found = std::find(contracts.begin(), contracts.end(), contract);
+    if (found != contracts.end()) return static_cast<int>(found - contracts.begin());
+    contracts.push_back(contract);
+    return static_cast<int>(contracts.size()) - 1;
 }
 
 int contractScore(const SimContract& contract, int tricks, bool vulnerable) {

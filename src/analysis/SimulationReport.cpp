@@ -31,10 +31,6 @@ double percent(uint64_t part, uint64_t whole) {
     return whole == 0 ? 0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
 }
 
-bool sameContract(const SimContract& a, const SimContract& b) {
-    return a.level == b.level && a.strain == b.strain && a.declarer == b.declarer;
-}
-
 // The compared contract's score from the first contract's declaring side's point of view.
 int scoreFor(Side side, const SimContract& contract, int tricks, Vulnerability vulnerability) {
     const Side declaring = sideOf(contract.declarer);
@@ -187,7 +183,7 @@ bool SimulationReport::merge(const SimulationReport& other) {
                 leadContract == other.leadContract && leads.size() == other.leads.size() &&
                 hasTable == other.hasTable;
     for (size_t i = 0; same && i < contracts.size(); ++i)
-        same = sameContract(contracts[i].contract, other.contracts[i].contract);
+        same = contracts[i].contract == other.contracts[i].contract;
     if (same && hasCompare)
         same = compare.first == other.compare.first && compare.second == other.compare.second;
     for (size_t i = 0; same && i < leads.size(); ++i) same = leads[i].card == other.leads[i].card;
