@@ -18,25 +18,26 @@ namespace {
 
 constexpr int TRICK_COUNTS = 11;
 constexpr int MAX_THREADS = 256;
-// All the tables of one run together stay within this many entries (16 bytes
-// each: 128 MB), whatever the thread count.
-constexpr uint32_t RUN_TABLE_ENTRIES = 1u << 23;
-// A short share needs no large table: this many entries per split at most.
-constexpr uint32_t ENTRIES_PER_SPLIT = 1u << 15;
+// All the tables of one run together stay within this size, whatever the
+// thread count.
+constexpr size_t RUN_TABLE_BYTES = size_t{128} << 20;
+// A short share needs no large table: this much per split at most.
+constexpr size_t TABLE_BYTES_PER_SPLIT = size_t{512} << 10;
 
 struct Share {
     int first = 0;
     int end = 0;
     int histogram[TRICK_COUNTS] = {0};
     uint64_t nodes = 0;  // the share's solver's, read after the join
+    preferans::LayoutCounters counters;
 };
 
-void solveShare(const SplitJob& job, uint32_t tableEntries, const StopCheck& stop, Share& share) {
+void solveShare(const SplitJob& job, size_t tableBytes, const StopCheck& stop, Share& share) {
     if (share.first >= share.end) return;
-    const uint32_t forShare = static_cast<uint32_t>(share.end - share.first) * ENTRIES_PER_SPLIT;
+    const size_t forShare = static_cast<size_t>(share.end - share.first) * TABLE_BYTES_PER_SPLIT;
     std::unique_ptr<preferans::LayoutSolver> made;
     try {
-        made.reset(new preferans::LayoutSolver(std::min(tableEntries, forShare)));
+        made.reset(new preferans::LayoutSolver(std::min(tableBytes, forShare)));
     } catch (const std::bad_alloc&) {
         made.reset(new preferans::LayoutSolver(0));  // the smallest table
     }
@@ -68,6 +69,7 @@ void solveShare(const SplitJob& job, uint32_t tableEntries, const StopCheck& sto
         splits.next();
     }
     share.nodes = solver.nodes();
+    share.counters = solver.counters();
 }
 
 }  // namespace
@@ -95,14 +97,14 @@ preferans::CardSet layoutCardBit(int dealIndex) {
 }
 
 void solveSplits(const SplitJob& job, int first, int end, int threads, const StopCheck& stop,
-                 int histogram[11], uint64_t* nodes) {
+                 int histogram[11], uint64_t* nodes, preferans::LayoutCounters* counters) {
     // Only the splits there are: none is counted twice.
     first = std::max(first, 0);
     end = std::min(end, HIDDEN_SPLITS);
     if (first >= end) return;
     const int count = std::min(std::clamp(threads, 1, MAX_THREADS), end - first);
-    const uint32_t tableEntries =
-        std::min(preferans::LayoutSolver::DEFAULT_TABLE_ENTRIES, RUN_TABLE_ENTRIES / count);
+    const size_t tableBytes =
+        std::min(preferans::LayoutSolver::DEFAULT_TABLE_BYTES, RUN_TABLE_BYTES / count);
     std::vector<Share> shares(count);
     for (int i = 0; i < count; i++) {
         shares[i].first = first + static_cast<int>(static_cast<long long>(end - first) * i / count);
@@ -115,17 +117,18 @@ void solveSplits(const SplitJob& job, int first, int end, int threads, const Sto
     std::vector<int> unstarted;
     for (int i = 1; i < count; i++) {
         try {
-            workers.emplace_back(solveShare, std::cref(job), tableEntries, std::cref(stop),
+            workers.emplace_back(solveShare, std::cref(job), tableBytes, std::cref(stop),
                                  std::ref(shares[i]));
         } catch (const std::system_error&) {
             unstarted.push_back(i);
         }
     }
-    solveShare(job, tableEntries, stop, shares[0]);
-    for (int i : unstarted) solveShare(job, tableEntries, stop, shares[i]);
+    solveShare(job, tableBytes, stop, shares[0]);
+    for (int i : unstarted) solveShare(job, tableBytes, stop, shares[i]);
     for (std::thread& t : workers) t.join();
     for (const Share& share : shares) {
         for (int t = 0; t < TRICK_COUNTS; t++) histogram[t] += share.histogram[t];
         if (nodes != nullptr) *nodes += share.nodes;
+        if (counters != nullptr) counters->add(share.counters);
     }
 }

@@ -34,6 +34,8 @@ using StopCheck = std::function<bool()>;
 // Every worker asks `stop` (when given) before each split and stops when it
 // says so; the histogram counts exactly the splits solved. When `nodes` is
 // given, the positions the run's solvers searched are added to it: with a
-// fixed thread count and range, a signature of the search.
+// fixed thread count and range, a signature of the search; `counters` gets
+// their search counters likewise.
 void solveSplits(const SplitJob& job, int first, int end, int threads, const StopCheck& stop,
-                 int histogram[11], uint64_t* nodes = nullptr);
+                 int histogram[11], uint64_t* nodes = nullptr,
+                 preferans::LayoutCounters* counters = nullptr);

@@ -4,22 +4,42 @@
 
 namespace preferans {
 
-LayoutSolver::LayoutSolver(uint32_t tableEntries) : table_(tableEntries) {}
+LayoutSolver::LayoutSolver(size_t tableBytes) : table_(tableBytes) {}
+
+void LayoutCounters::add(const LayoutCounters& other) {
+    for (int t = 0; t < 11; t++) {
+        nodes[t] += other.nodes[t];
+        exactCuts[t] += other.exactCuts[t];
+        shapeProbes[t] += other.shapeProbes[t];
+        shapeCuts[t] += other.shapeCuts[t];
+        stores[t] += other.stores[t];
+        cardsThatMattered[t] += other.cardsThatMattered[t];
+        cardsLeft[t] += other.cardsLeft[t];
+    }
+    entriesMade += other.entriesMade;
+    splitsServed += other.splitsServed;
+}
 
 bool LayoutSolver::reaches(const LayoutPosition& root, int target) {
-    if (root.trickCount == 0) return trickStart(root.leader, target);
+    CardSet mattered = 0;
+    if (root.trickCount == 0) return trickStart(root.leader, target, mattered);
     Trick trick{root.leader, root.trickCount, {root.trick[0], root.trick[1], 0}};
-    return playNext(trick, target, -1, nullptr);
+    return playNext(trick, target, -1, nullptr, mattered);
 }
 
 int LayoutSolver::declarerTricks(const LayoutGame& game, const LayoutPosition& position,
                                  int guess) {
-    // Stored bounds hold for one game only.
+    // Stored bounds hold for one game only. In misere nearly every card
+    // matters, so entries for many positions would not pay.
     if (!gameSet_ || !(game == game_)) {
-        table_.clear();
         game_ = game;
         gameSet_ = true;
+        partitioned_ = !game.misere;
+        table_.reset(partitioned_);
     }
+#ifdef DDSOLVER_LAYOUT_COUNTERS
+    split_++;
+#endif
     for (int p = 0; p < PLAYERS; p++) hands_[p] = position.hands[p];
     // The last player of the trick still holds a card for every trick left.
     const int tricks = cardCount(hands_[(position.leader + 2) % PLAYERS]);

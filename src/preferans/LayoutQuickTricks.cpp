@@ -1,11 +1,13 @@
 // Sure tricks of the hidden-layout solver: the winners a player on lead can
 // cash one after the other before anyone can stop him, and in misere the
 // positions where the declarer surely takes another trick or surely none.
+#include <initializer_list>
+
 #include "preferans/LayoutCards.h"
 
 namespace preferans {
 
-int LayoutSolver::quickTricks(int leader) const {
+int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
     const int left = (leader + 1) % PLAYERS;
     const int right = (leader + 2) % PLAYERS;
     const CardSet others = hands_[left] | hands_[right];
@@ -33,17 +35,27 @@ int LayoutSolver::quickTricks(int leader) const {
             }
         }
         total += winners;
+        // Their cards under his lowest counted winner leave the count alone.
+        if (winners > 0 && theirs != 0) {
+            CardSet counted = mine;
+            for (int drop = cardCount(mine) - winners; drop > 0; drop--) counted &= counted - 1;
+            mattered |= counted & (0u - counted);
+        }
     }
     return total;
 }
 
-int LayoutSolver::misereOutlook(int leader) const {
+int LayoutSolver::misereOutlook(int leader, CardSet& mattered) const {
     const int declarer = game_.declarer;
     const int defender1 = (declarer + 1) % PLAYERS;
     const int defender2 = (declarer + 2) % PLAYERS;
     bool allUnder = true;  // his cards under all of theirs in every suit
     bool contact = false;  // a suit both sides hold
     bool forced = true;    // every lead of his can be ducked by both defenders
+    // What each answer rests on: his highest and his lowest card of each
+    // suit they hold too.
+    CardSet highest = 0;
+    CardSet lowestCards = 0;
     for (int s = 0; s < 4; s++) {
         const CardSet his = hands_[declarer] & suitCards(s);
         if (his == 0) continue;
@@ -52,6 +64,8 @@ int LayoutSolver::misereOutlook(int leader) const {
         const CardSet second = hands_[defender2] & suitCards(s);
         if ((first | second) != 0) {
             contact = true;
+            highest |= cardBit(highestCard(his));
+            lowestCards |= cardBit(lowest);
             if (highestCard(his) > __builtin_ctz(first | second)) allUnder = false;
         }
         if ((first != 0 && __builtin_ctz(first) > lowest) ||
@@ -61,8 +75,14 @@ int LayoutSolver::misereOutlook(int leader) const {
     }
     // Under all of their cards he never wins a trick, so never leads again;
     // on lead himself, he loses the lead in a suit they hold.
-    if (allUnder && (leader != declarer || contact)) return MISERE_NO_MORE;
-    if (leader == declarer && forced) return MISERE_ONE_MORE;
+    if (allUnder && (leader != declarer || contact)) {
+        mattered = highest;
+        return MISERE_NO_MORE;
+    }
+    if (leader == declarer && forced) {
+        mattered = lowestCards;
+        return MISERE_ONE_MORE;
+    }
     return MISERE_UNKNOWN;
 }
 

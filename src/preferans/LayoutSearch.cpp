@@ -1,49 +1,17 @@
 // Search of the hidden-layout solver: yes/no tests "the declarer takes at
 // least `target` of the tricks left", trick by trick, with the table at trick
-// starts.
+// starts. In trump and no-trump games each test also gives the cards whose
+// ranks decided it, so that its table entry covers every position that
+// shares them.
 #include "preferans/LayoutCards.h"
 
+#ifdef DDSOLVER_LAYOUT_COUNTERS
+#define LAYOUT_COUNT(statement) statement
+#else
+#define LAYOUT_COUNT(statement)
+#endif
+
 namespace preferans {
-
-namespace {
-
-// COMPRESS[present][bits]: the bits of `bits` at the places of `present`,
-// packed from bit 0 up (the lowest card first).
-const struct CompressTable {
-    uint8_t v[256][256];
-    CompressTable() {
-        for (int present = 0; present < 256; present++) {
-            for (int bits = 0; bits < 256; bits++) {
-                int out = 0, place = 0;
-                for (int r = 0; r < 8; r++) {
-                    if (((present >> r) & 1) == 0) continue;
-                    out |= ((bits >> r) & 1) << place++;
-                }
-                v[present][bits] = static_cast<uint8_t>(out);
-            }
-        }
-    }
-} COMPRESS;
-
-}  // namespace
-
-uint64_t LayoutSolver::positionKey() const {
-    // Per suit, 16 bits: the owner codes (1 to 3) of the remaining cards in
-    // rank order, low code bits in the low byte and high ones in the high
-    // byte, so that positions alike up to gone cards share a key. The top
-    // card's code is never 0, which fixes the suit's length.
-    const CardSet low = hands_[0] | hands_[2];
-    const CardSet high = hands_[1] | hands_[2];
-    const CardSet all = low | hands_[1];
-    uint64_t key = 0;
-    for (int s = 0; s < 4; s++) {
-        const int shift = 8 * s;
-        const uint8_t* row = COMPRESS.v[(all >> shift) & 0xFF];
-        const uint64_t part = row[(low >> shift) & 0xFF] | row[(high >> shift) & 0xFF] << 8;
-        key |= part << (16 * s);
-    }
-    return key;
-}
 
 int LayoutSolver::trickWinner(const Trick& trick) const {
     int place = 0;
@@ -53,82 +21,174 @@ int LayoutSolver::trickWinner(const Trick& trick) const {
     return (trick.leader + place) % PLAYERS;
 }
 
-int LayoutSolver::lastTrickForDeclarer(int leader) const {
+CardSet LayoutSolver::winnerByRank(const Trick& trick) const {
+    int place = 0;
+    for (int i = 1; i < 3; i++) {
+        if (takesOver(trick.cards[place], trick.cards[i], game_.trump)) place = i;
+    }
+    const int winning = trick.cards[place];
+    for (int i = 0; i < 3; i++) {
+        if (i != place && suitOf(trick.cards[i]) == suitOf(winning)) return cardBit(winning);
+    }
+    return 0;
+}
+
+int LayoutSolver::lastTrickForDeclarer(int leader, CardSet& mattered) const {
     Trick trick{leader, 3, {}};
     for (int i = 0; i < 3; i++) trick.cards[i] = highestCard(hands_[(leader + i) % PLAYERS]);
+    mattered = winnerByRank(trick);
     return trickWinner(trick) == game_.declarer ? 1 : 0;
 }
 
-bool LayoutSolver::trickStart(int leader, int target) {
+bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
+    mattered = 0;
     if (target <= 0) return true;
     const int tricks = cardCount(hands_[leader]);
     if (target > tricks) return false;
-    if (tricks == 1) return lastTrickForDeclarer(leader) >= target;
+    if (tricks == 1) return lastTrickForDeclarer(leader, mattered) >= target;
     nodes_++;
+    LAYOUT_COUNT(counters_.nodes[tricks]++);
+    // The table's lines load while the sure tricks are counted.
+    const uint64_t shape = partitioned_ ? shapeKey(leader) : 0;
+    const uint64_t key = ownerKey();
+    table_.prefetchExact(key, leader);
+    if (partitioned_) table_.prefetchMasks(shape);
     if (!game_.misere) {
-        const int sure = quickTricks(leader);
-        if (leader == game_.declarer) {
-            if (sure >= target) return true;
-        } else if (tricks - sure < target) {
-            return false;
+        CardSet winners = 0;
+        const int sure = quickTricks(leader, winners);
+        if (leader == game_.declarer ? sure >= target : tricks - sure < target) {
+            mattered = winners;
+            return leader == game_.declarer;
         }
     } else {
-        const int outlook = misereOutlook(leader);
-        if (outlook == MISERE_NO_MORE) return false;  // target is at least 1 here
-        if (outlook == MISERE_ONE_MORE && target == 1) return true;
+        CardSet decisive = 0;
+        const int outlook = misereOutlook(leader, decisive);
+        if (outlook == MISERE_NO_MORE || (outlook == MISERE_ONE_MORE && target == 1)) {
+            mattered = decisive;
+            return outlook == MISERE_ONE_MORE;  // target is at least 1 here
+        }
     }
-    const uint64_t key = positionKey();
     int first = -1;
-    if (const LayoutTable::Entry* e = table_.probe(key, leader)) {
-        if (e->lower >= target) return true;
-        if (e->upper < target) return false;
-        if (e->best != LayoutTable::NO_MOVE) first = leadOfRelative(e->best);
-    }
+    bool reached = false;
+    if (lookUp(shape, key, leader, tricks, target, &reached, mattered, &first)) return reached;
     Trick trick{leader, 0, {}};
     int settled = -1;
-    const bool reached = playNext(trick, target, first, &settled);
-    table_.store(key, leader, tricks, target, reached,
-                 settled < 0 ? LayoutTable::NO_MOVE : relativeLead(settled));
+    reached = playNext(trick, target, first, &settled, mattered);
+    record(shape, key, leader, tricks, target, reached,
+           settled < 0 ? LayoutTable::NO_MOVE : relativeLead(settled), mattered);
     return reached;
 }
 
-bool LayoutSolver::finishTrick(const Trick& trick, int target) {
+bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target,
+                          bool* reached, CardSet& mattered, int* first) {
+    if (const LayoutTable::Exact* e = table_.probeExact(key, leader)) {
+        if (e->lower >= target || e->upper < target) {
+            LAYOUT_COUNT(counters_.exactCuts[tricks]++);
+            *reached = e->lower >= target;
+            if (partitioned_) mattered = cardsOfTops(*reached ? e->lowerTops : e->upperTops);
+            return true;
+        }
+        if (e->best != LayoutTable::NO_MOVE) *first = leadOfRelative(e->best);
+    }
+    if (!partitioned_) return false;
+    const LayoutTable::ShapeMasks& known = table_.masksOf(shape);
+    if (known.shape != shape) return false;
+    int masks = 0;
+    while (masks < LayoutTable::MASKS && known.masks[masks] != LayoutTable::NO_MASK) masks++;
+    // The slots are far apart: fetch them all at once.
+    for (int i = 0; i < masks; i++) table_.prefetch(shape, known.masks[i], key & known.masks[i]);
+    for (int i = 0; i < masks; i++) {
+        const uint64_t mask = known.masks[i];
+        LAYOUT_COUNT(counters_.shapeProbes[tricks]++);
+        LayoutTable::Entry* e = table_.probe(shape, mask, key & mask);
+        if (e == nullptr) continue;
+        if (e->lower >= target || e->upper < target) {
+            LAYOUT_COUNT(counters_.shapeCuts[tricks]++);
+#ifdef DDSOLVER_LAYOUT_COUNTERS
+            if (e->lastSplit != split_) counters_.splitsServed++;
+            e->lastSplit = split_;
+#endif
+            *reached = e->lower >= target;
+            mattered = cardsOfMask(mask);
+            // The next visit of this very position reads one line.
+            table_.storeExact(key, leader, tricks, *reached ? e->lower : e->upper + 1, *reached,
+                              e->best, topsOf(mattered));
+            return true;
+        }
+        if (e->best != LayoutTable::NO_MOVE && *first < 0) *first = leadOfRelative(e->best);
+    }
+    return false;
+}
+
+void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, int target,
+                          bool reached, int best, CardSet mattered) {
+    LAYOUT_COUNT(counters_.stores[tricks]++);
+    if (!partitioned_) {
+        table_.storeExact(key, leader, tricks, target, reached, best, 0);
+        return;
+    }
+    const uint64_t mask = maskOf(mattered);
+    LAYOUT_COUNT(counters_.cardsThatMattered[tricks] += __builtin_popcountll(mask) / 2);
+    LAYOUT_COUNT(counters_.cardsLeft[tricks] += cardCount(hands_[0] | hands_[1] | hands_[2]));
+    const bool made = table_.store(shape, mask, key & mask, tricks, target, reached, best);
+    LAYOUT_COUNT(counters_.entriesMade += made ? 1 : 0);
+    static_cast<void>(made);
+    table_.storeExact(key, leader, tricks, target, reached, best, topsOf(mattered));
+}
+
+bool LayoutSolver::finishTrick(const Trick& trick, int target, CardSet& mattered) {
     const int winner = trickWinner(trick);
-    return trickStart(winner, target - (winner == game_.declarer ? 1 : 0));
+    const bool reached =
+        trickStart(winner, target - (winner == game_.declarer ? 1 : 0), mattered);
+    if (partitioned_) mattered |= winnerByRank(trick);
+    return reached;
 }
 
-int LayoutSolver::relativeLead(int card) const {
-    const CardSet all = hands_[0] | hands_[1] | hands_[2] | cardBit(card);
-    const CardSet above = all & suitCards(suitOf(card)) & ~((cardBit(card) << 1) - 1);
-    return suitOf(card) * 8 + cardCount(above);
+CardSet LayoutSolver::withWholeRuns(CardSet mattered, int mover, const Trick& trick) const {
+    const CardSet hand = hands_[mover];
+    CardSet present = hands_[0] | hands_[1] | hands_[2];
+    for (int i = 0; i < trick.count; i++) present |= cardBit(trick.cards[i]);
+    for (int s = 0; s < 4; s++) {
+        const CardSet marked = mattered & suitCards(s);
+        const CardSet lowest = marked & (0u - marked);
+        if (lowest == 0 || (hand & lowest) == 0) continue;
+        // His cards just below it were stood for by a higher card of his.
+        for (CardSet below = present & suitCards(s) & (lowest - 1); below != 0;) {
+            const CardSet next = cardBit(highestCard(below));
+            if ((hand & next) == 0) break;
+            mattered |= next;
+            below ^= next;
+        }
+    }
+    return mattered;
 }
 
-int LayoutSolver::leadOfRelative(int code) const {
-    CardSet rest = (hands_[0] | hands_[1] | hands_[2]) & suitCards(code / 8);
-    for (int i = 0; i < code % 8 && rest != 0; i++) rest ^= cardBit(highestCard(rest));
-    return rest == 0 ? -1 : highestCard(rest);
-}
-
-bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled) {
+bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
+                            CardSet& mattered) {
     const int mover = (trick.leader + trick.count) % PLAYERS;
     int moves[10];
     const int n = generateMoves(trick, mover, first, moves);
     // The declarer's side answers yes when one card does; the other side
     // answers no when one card does.
     const bool yesSide = wantsDeclarerTricks(mover);
+    CardSet failed = 0;
     for (int i = 0; i < n; i++) {
         const CardSet bit = cardBit(moves[i]);
         hands_[mover] ^= bit;
         trick.cards[trick.count++] = moves[i];
-        const bool reached =
-            trick.count == 3 ? finishTrick(trick, target) : playNext(trick, target, -1, nullptr);
+        CardSet child = 0;
+        const bool reached = trick.count == 3 ? finishTrick(trick, target, child)
+                                              : playNext(trick, target, -1, nullptr, child);
         trick.count--;
         hands_[mover] ^= bit;
         if (reached == yesSide) {
             if (settled != nullptr) *settled = moves[i];
+            mattered = child;
             return reached;
         }
+        failed |= child;
     }
+    mattered = partitioned_ ? withWholeRuns(failed, mover, trick) : 0;
     return !yesSide;
 }
 

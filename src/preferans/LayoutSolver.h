@@ -1,10 +1,10 @@
 // Value-only preferans solver for the hidden-layout analysis: the declarer's
 // trick count of one position, with a transposition table that stays valid
-// across the splits of one run (its keys say who holds each remaining card).
+// across the splits of one run.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "ddsolver/compat/DealCodes.h"
 #include "preferans/LayoutTable.h"
@@ -37,22 +37,36 @@ struct LayoutPosition {
     int trick[2] = {0, 0};
 };
 
+// What the search did, by tricks left at a trick start: counted only in a
+// build with -DDDSOLVER_LAYOUT_COUNTERS=ON, all zero otherwise.
+struct LayoutCounters {
+    uint64_t nodes[11] = {};           // trick starts searched or looked up
+    uint64_t exactCuts[11] = {};       // tests an exact entry settled
+    uint64_t shapeProbes[11] = {};     // entries looked for under a shape's masks
+    uint64_t shapeCuts[11] = {};       // tests a shape entry settled
+    uint64_t stores[11] = {};          // tests searched and stored
+    uint64_t cardsThatMattered[11] = {};  // over the stored tests
+    uint64_t cardsLeft[11] = {};          // over the stored tests
+    uint64_t entriesMade = 0;          // shape entries
+    uint64_t splitsServed = 0;         // by shape entries: each entry once per split
+    void add(const LayoutCounters& other);
+};
+
 class LayoutSolver {
    public:
-    // tableEntries is rounded down to a power of two (at least 1024).
-    explicit LayoutSolver(uint32_t tableEntries = DEFAULT_TABLE_ENTRIES);
+    // A table of `tableBytes` (at least LayoutTable::MIN_BYTES).
+    explicit LayoutSolver(size_t tableBytes = DEFAULT_TABLE_BYTES);
 
     // The declarer's tricks in `position` (those of the trick on the table
     // included) under `game`; `guess` (any value) is where the search starts,
     // and the previous split's count is a good one.
     int declarerTricks(const LayoutGame& game, const LayoutPosition& position, int guess);
 
-    // Forgets every stored position.
-    void clearTable() { table_.clear(); }
     // Positions searched since the solver was made: a signature of the search.
     uint64_t nodes() const { return nodes_; }
+    const LayoutCounters& counters() const { return counters_; }
 
-    static constexpr uint32_t DEFAULT_TABLE_ENTRIES = 1u << 22;
+    static constexpr size_t DEFAULT_TABLE_BYTES = size_t{64} << 20;
 
    private:
     struct Trick {
@@ -62,36 +76,70 @@ class LayoutSolver {
     };
 
     bool reaches(const LayoutPosition& root, int target);
-    bool trickStart(int leader, int target);
+    // The search's tests. Each also gives the cards whose ranks decided it
+    // (`mattered`, kept in trump and no-trump games only): in every suit the
+    // cards from the lowest of them up are the ones a position must share
+    // for the same answer.
+    bool trickStart(int leader, int target, CardSet& mattered);
+    // What the table knows of a trick start: true when an entry settles the
+    // test (*reached and `mattered` then say how); else *first may get the
+    // lead that settled an earlier test.
+    bool lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target, bool* reached,
+                CardSet& mattered, int* first);
+    void record(uint64_t shape, uint64_t key, int leader, int tricks, int target, bool reached,
+                int best, CardSet mattered);
     // Tries the cards of the player to move; *settled gets the card that
     // decided the test, if one did.
-    bool playNext(Trick& trick, int target, int first, int* settled);
-    bool finishTrick(const Trick& trick, int target);
-    int lastTrickForDeclarer(int leader) const;
+    bool playNext(Trick& trick, int target, int first, int* settled, CardSet& mattered);
+    bool finishTrick(const Trick& trick, int target, CardSet& mattered);
+    int lastTrickForDeclarer(int leader, CardSet& mattered) const;
     // Tricks the player on lead takes for his side by cashing his winners,
-    // whatever the others do (not for misere).
-    int quickTricks(int leader) const;
+    // whatever the others do (not for misere); `mattered` gets the winners.
+    int quickTricks(int leader, CardSet& mattered) const;
     // In misere, at a trick start: whether the declarer surely takes no
     // more tricks, surely takes at least one more, or neither is sure.
     enum { MISERE_UNKNOWN, MISERE_NO_MORE, MISERE_ONE_MORE };
-    int misereOutlook(int leader) const;
+    int misereOutlook(int leader, CardSet& mattered) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
-    // A card as its suit and its place from the top among the cards left in
-    // its suit, which means the same in every position of one key; and back.
-    int relativeLead(int card) const;
-    int leadOfRelative(int code) const;
-    uint64_t positionKey() const;
+    // When every card of the mover failed: a run of his cards that crosses
+    // the lowest card that mattered in its suit is added whole, since only
+    // its top card was tried.
+    CardSet withWholeRuns(CardSet mattered, int mover, const Trick& trick) const;
+    int trickWinner(const Trick& trick) const;
+    // The trick's winning card when it beat another card of its suit, else 0.
+    CardSet winnerByRank(const Trick& trick) const;
     bool wantsDeclarerTricks(int player) const {
         return (player == game_.declarer) != game_.misere;
     }
-    int trickWinner(const Trick& trick) const;
+
+    // Keys (LayoutKeys.cpp). A card as its suit and its place from the top
+    // among the cards left in its suit, which means the same in every
+    // position of one key; and back.
+    int relativeLead(int card) const;
+    int leadOfRelative(int code) const;
+    // The owners of the remaining cards in rank order, suit by suit.
+    uint64_t ownerKey() const;
+    // The hands' suit lengths and the player on lead; never 0.
+    uint64_t shapeKey(int leader) const;
+    // The places in the owner key of the cards from the lowest card that
+    // mattered in each suit up; the same as four counts of 4 bits, the
+    // highest cards of each suit; and the cards of either.
+    uint64_t maskOf(CardSet mattered) const;
+    uint16_t topsOf(CardSet mattered) const;
+    CardSet cardsOfMask(uint64_t mask) const;
+    CardSet cardsOfTops(uint16_t tops) const;
 
     LayoutGame game_;
     bool gameSet_ = false;
+    bool partitioned_ = false;  // the table keeps shape entries: not in misere
     CardSet hands_[PLAYERS] = {0, 0, 0};
     LayoutTable table_;
     uint64_t nodes_ = 0;
+    LayoutCounters counters_;
+#ifdef DDSOLVER_LAYOUT_COUNTERS
+    uint32_t split_ = 0;  // declarerTricks calls so far
+#endif
 };
 
 }  // namespace preferans

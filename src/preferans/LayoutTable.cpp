@@ -1,27 +1,138 @@
-// Transposition table of the hidden-layout solver: sizing and emptying.
+// Transposition table of the hidden-layout solver: layout, storing, emptying.
 #include "preferans/LayoutTable.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace preferans {
 
 namespace {
 
-constexpr uint32_t MIN_ENTRIES = 1024;
-
-uint32_t powerOfTwoAtMost(uint32_t n) {
-    uint32_t p = MIN_ENTRIES;
-    while (p <= n / 2) p *= 2;
-    return p;
-}
+// A shape's mask line for this many entries.
+constexpr size_t ENTRIES_PER_SHAPE = 16;
 
 }  // namespace
 
-LayoutTable::LayoutTable(uint32_t entries)
-    : entries_(powerOfTwoAtMost(entries)), mask_(powerOfTwoAtMost(entries) - 1) {}
+void LayoutTable::Free::operator()(void* p) const {
+    std::free(p);
+}
 
-void LayoutTable::clear() {
-    for (Entry& e : entries_) {
-        e.leader = EMPTY;
-        e.tricks = 0;
+LayoutTable::LayoutTable(size_t bytes) : bytes_(std::max(bytes, MIN_BYTES)) {
+    block_.reset(std::calloc(1, bytes_));
+    if (!block_) throw std::bad_alloc();
+    reset(false);
+}
+
+void LayoutTable::reset(bool partitioned) {
+    if (used_) std::memset(block_.get(), 0, bytes_);
+    used_ = false;
+    char* const p = static_cast<char*>(block_.get());
+    if (!partitioned) {
+        exact_ = reinterpret_cast<Exact*>(p);
+        exactSlots_ = static_cast<uint32_t>(bytes_ / (sizeof(Exact) * EXACT_WAYS));
+        entries_ = nullptr;
+        shapes_ = nullptr;
+        entrySlots_ = 0;
+        shapeSlots_ = 0;
+        return;
+    }
+    // As many exact entries as shape entries, and a mask line per 16 of them.
+    const size_t perEntry = sizeof(Entry) + sizeof(Exact) + sizeof(ShapeMasks) / ENTRIES_PER_SHAPE;
+    const size_t entries = bytes_ / perEntry / ENTRIES_PER_SHAPE * ENTRIES_PER_SHAPE;
+    entries_ = reinterpret_cast<Entry*>(p);
+    exact_ = reinterpret_cast<Exact*>(p + entries * sizeof(Entry));
+    shapes_ = reinterpret_cast<ShapeMasks*>(p + entries * (sizeof(Entry) + sizeof(Exact)));
+    entrySlots_ = static_cast<uint32_t>(entries / WAYS);
+    exactSlots_ = static_cast<uint32_t>(entries / EXACT_WAYS);
+    shapeSlots_ = static_cast<uint32_t>(entries / ENTRIES_PER_SHAPE);
+}
+
+void LayoutTable::noteMask(uint64_t shape, uint64_t mask) {
+    ShapeMasks& line = shapes_[shapeSlot(shape)];
+    if (line.shape != shape) {
+        line.shape = shape;
+        for (uint64_t& m : line.masks) m = NO_MASK;
+    } else if (line.masks[0] == mask) {
+        return;
+    }
+    // Move the mask to the front, dropping the oldest when it is new.
+    int place = MASKS - 1;
+    for (int i = 0; i < MASKS - 1; i++) {
+        if (line.masks[i] == mask) {
+            place = i;
+            break;
+        }
+    }
+    for (int i = place; i > 0; i--) line.masks[i] = line.masks[i - 1];
+    line.masks[0] = mask;
+}
+
+bool LayoutTable::store(uint64_t shape, uint64_t mask, uint64_t owners, int tricks, int target,
+                        bool reached, int best) {
+    used_ = true;
+    noteMask(shape, mask);
+    Entry* const way = &entries_[entrySlot(shape, mask, owners)];
+    Entry* victim = way;
+    for (uint32_t i = 0; i < WAYS; i++) {
+        if (way[i].owners == owners && way[i].mask == mask && way[i].shape == shape) {
+            victim = &way[i];
+            break;
+        }
+        if (way[i].tricks < victim->tricks) victim = &way[i];
+    }
+    Entry& e = *victim;
+    const bool made = e.owners != owners || e.mask != mask || e.shape != shape;
+    if (made) {
+        e.shape = shape;
+        e.owners = owners;
+        e.mask = mask;
+        e.tricks = static_cast<uint8_t>(tricks);
+        e.lower = 0;
+        e.upper = static_cast<int8_t>(tricks);
+        e.best = NO_MOVE;
+        e.lastSplit = 0;
+    }
+    if (best != NO_MOVE) e.best = static_cast<uint8_t>(best);
+    if (reached) {
+        if (target > e.lower) e.lower = static_cast<int8_t>(target);
+    } else if (target - 1 < e.upper) {
+        e.upper = static_cast<int8_t>(target - 1);
+    }
+    return made;
+}
+
+void LayoutTable::storeExact(uint64_t key, int leader, int tricks, int target, bool reached,
+                             int best, uint16_t tops) {
+    used_ = true;
+    const uint8_t tag = static_cast<uint8_t>(leader + 1);
+    Exact* const way = &exact_[exactSlot(key, leader)];
+    Exact* victim = way;
+    for (uint32_t i = 0; i < EXACT_WAYS; i++) {
+        if (way[i].key == key && (way[i].leaderTricks & 3) == tag) {
+            victim = &way[i];
+            break;
+        }
+        if ((way[i].leaderTricks >> 2) < (victim->leaderTricks >> 2)) victim = &way[i];
+    }
+    Exact& e = *victim;
+    if (e.key != key || (e.leaderTricks & 3) != tag) {
+        e.key = key;
+        e.leaderTricks = static_cast<uint8_t>(tag | tricks << 2);
+        e.lower = 0;
+        e.upper = static_cast<int8_t>(tricks);
+        e.best = NO_MOVE;
+    }
+    if (best != NO_MOVE) e.best = static_cast<uint8_t>(best);
+    if (reached) {
+        if (target > e.lower) {
+            e.lower = static_cast<int8_t>(target);
+            e.lowerTops = tops;
+        }
+    } else if (target - 1 < e.upper) {
+        e.upper = static_cast<int8_t>(target - 1);
+        e.upperTops = tops;
     }
 }
 

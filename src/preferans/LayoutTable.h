@@ -1,81 +1,144 @@
 // Transposition table of the hidden-layout solver: bounds on the declarer's
-// tricks from a trick start, keyed by the owners of the remaining cards in
-// rank order (relative ranks) and the player on lead.
+// tricks from a trick start.
+//
+// Exact entries key on the owner of every remaining card (relative ranks) and
+// the player on lead. In trump and no-trump games the table also keeps
+// entries that stand for many positions: every position with the same suit
+// lengths in each hand and the same player on lead (its shape) whose cards
+// that mattered to the search (in each suit the highest ones, down to the
+// lowest that mattered) have the same owners, so that one entry serves the
+// splits that differ only in low cards. Which cards mattered differs from
+// entry to entry: each shape keeps the few masks its entries use, and a probe
+// tries the position under each of them, after the exact entries, which
+// answer most probes in one cache line. In misere nearly every card matters,
+// and the whole table holds exact entries.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace preferans {
 
 class LayoutTable {
    public:
-    struct Entry {
-        uint64_t key = 0;
-        uint8_t leader = EMPTY;
-        int8_t lower = 0;        // the declarer surely takes at least this many tricks
-        int8_t upper = 0;        // and at most this many
-        uint8_t best = NO_MOVE;  // the lead that last settled a test, as relativeLead gives it
-        uint8_t tricks = 0;      // tricks left: deep entries save the most work
-    };
-    // Entries of one slot share a cache line; a new position replaces the
-    // one with the fewest tricks left.
-    static constexpr uint32_t WAYS = 4;
-    static constexpr uint8_t EMPTY = 0xFF;
     static constexpr uint8_t NO_MOVE = 0xFF;
 
-    explicit LayoutTable(uint32_t entries);
+    // Bounds of the positions of a shape under a mask. Zeroed memory is empty.
+    struct Entry {
+        uint64_t shape;   // lengths and leader, never 0
+        uint64_t owners;  // the owner codes of the cards that mattered
+        uint64_t mask;    // where they are in a position's owner key
+        int8_t lower;     // the declarer surely takes at least this many tricks
+        int8_t upper;     // and at most this many
+        uint8_t best;     // the lead that last settled a test, as a relative lead
+        uint8_t tricks;   // tricks left: deep entries save the most work
+        uint32_t lastSplit;  // counted only with the search counters
+    };
+    // Entries of one slot share two cache lines; a new entry replaces the one
+    // with the fewest tricks left.
+    static constexpr uint32_t WAYS = 4;
 
-    // The entry of the position, or null.
-    const Entry* probe(uint64_t key, int leader) const {
-        const Entry* e = &entries_[slotOf(key, leader)];
-        for (uint32_t i = 0; i < WAYS; i++, e++) {
-            if (e->key == key && e->leader == leader) return e;
+    // The bounds of one exact position (owner key and leader), each with the
+    // highest cards of each suit it rests on (four counts of 4 bits).
+    struct Exact {
+        uint64_t key;
+        uint8_t leaderTricks;  // (leader + 1) | tricks << 2; 0 when empty
+        int8_t lower;
+        int8_t upper;
+        uint8_t best;
+        uint16_t lowerTops;
+        uint16_t upperTops;
+    };
+    static constexpr uint32_t EXACT_WAYS = 4;
+
+    // The masks of one shape, most recently stored first (one cache line);
+    // the unused ones NO_MASK, since no position holds every card of the pack.
+    static constexpr int MASKS = 7;
+    static constexpr uint64_t NO_MASK = ~0ull;
+    struct ShapeMasks {
+        uint64_t shape;
+        uint64_t masks[MASKS];
+    };
+
+    // A table in `bytes` (at least MIN_BYTES); throws std::bad_alloc.
+    explicit LayoutTable(size_t bytes);
+    static constexpr size_t MIN_BYTES = 64 * 1024;
+
+    // Empties the table and lays it out for a game: with the shape entries
+    // or, when `partitioned` is false, exact entries only.
+    void reset(bool partitioned);
+    bool partitioned() const { return shapeSlots_ != 0; }
+
+    const Exact* probeExact(uint64_t key, int leader) const {
+        const Exact* e = &exact_[exactSlot(key, leader)];
+        for (uint32_t i = 0; i < EXACT_WAYS; i++, e++) {
+            if (e->key == key && (e->leaderTricks & 3) == leader + 1) return e;
         }
         return nullptr;
     }
-
     // Records the outcome of the test "the declarer takes at least `target`
-    // of the `tricks` left"; an entry of another position is replaced.
-    void store(uint64_t key, int leader, int tricks, int target, bool reached, int best) {
-        Entry* const way = &entries_[slotOf(key, leader)];
-        Entry* victim = way;
-        for (uint32_t i = 0; i < WAYS; i++) {
-            if (way[i].key == key && way[i].leader == leader) {
-                victim = &way[i];
-                break;
-            }
-            if (way[i].tricks < victim->tricks) victim = &way[i];
+    // of the `tricks` left" in an exact position, resting on `tops`.
+    void storeExact(uint64_t key, int leader, int tricks, int target, bool reached, int best,
+                    uint16_t tops);
+
+    // The masks the entries of `shape` use, valid when its `shape` is this one.
+    const ShapeMasks& masksOf(uint64_t shape) const { return shapes_[shapeSlot(shape)]; }
+    // The entry of a shape under a mask whose owner codes are `owners`
+    // (an owner key already masked), or null.
+    Entry* probe(uint64_t shape, uint64_t mask, uint64_t owners) {
+        Entry* e = &entries_[entrySlot(shape, mask, owners)];
+        for (uint32_t i = 0; i < WAYS; i++, e++) {
+            if (e->owners == owners && e->mask == mask && e->shape == shape) return e;
         }
-        Entry& e = *victim;
-        if (e.key != key || e.leader != leader) {
-            e.key = key;
-            e.tricks = static_cast<uint8_t>(tricks);
-            e.leader = static_cast<uint8_t>(leader);
-            e.lower = 0;
-            e.upper = static_cast<int8_t>(tricks);
-            e.best = NO_MOVE;
-        }
-        if (best != NO_MOVE) e.best = static_cast<uint8_t>(best);
-        if (reached) {
-            if (target > e.lower) e.lower = static_cast<int8_t>(target);
-        } else if (target - 1 < e.upper) {
-            e.upper = static_cast<int8_t>(target - 1);
-        }
+        return nullptr;
+    }
+    // The same outcome for every position of `shape` whose owner key, masked
+    // with `mask`, is `owners`. Returns whether a new entry was made.
+    bool store(uint64_t shape, uint64_t mask, uint64_t owners, int tricks, int target,
+               bool reached, int best);
+
+    // Start fetching what the probes of a position will read.
+    void prefetchExact(uint64_t key, int leader) const {
+        __builtin_prefetch(&exact_[exactSlot(key, leader)]);
+    }
+    void prefetchMasks(uint64_t shape) const {
+        if (shapeSlots_ != 0) __builtin_prefetch(&shapes_[shapeSlot(shape)]);
+    }
+    void prefetch(uint64_t shape, uint64_t mask, uint64_t owners) const {
+        __builtin_prefetch(&entries_[entrySlot(shape, mask, owners)]);
     }
 
-    void clear();
-    size_t bytes() const { return entries_.size() * sizeof(Entry); }
+    size_t bytes() const { return bytes_; }
 
    private:
-    uint32_t slotOf(uint64_t key, int leader) const {
-        uint64_t h = (key ^ (static_cast<uint64_t>(leader) << 62)) * 0x9E3779B97F4A7C15ull;
-        return static_cast<uint32_t>(h >> 32) & mask_ & ~(WAYS - 1);
+    // A slot from a hash: its high half scaled to the slot count.
+    static uint32_t scaled(uint64_t hash, uint32_t slots) {
+        return static_cast<uint32_t>(((hash >> 32) * slots) >> 32);
     }
+    static uint64_t mix(uint64_t x) { return x * 0x9E3779B97F4A7C15ull; }
+    uint32_t entrySlot(uint64_t shape, uint64_t mask, uint64_t owners) const {
+        return WAYS * scaled(mix(shape ^ mix(mask ^ 0x5851F42D4C957F2Dull) ^ owners), entrySlots_);
+    }
+    uint32_t exactSlot(uint64_t key, int leader) const {
+        return EXACT_WAYS *
+               scaled(mix(key ^ (static_cast<uint64_t>(leader) << 62)), exactSlots_);
+    }
+    uint32_t shapeSlot(uint64_t shape) const { return scaled(mix(shape), shapeSlots_); }
+    void noteMask(uint64_t shape, uint64_t mask);
 
-    std::vector<Entry> entries_;
-    uint32_t mask_;
+    struct Free {
+        void operator()(void* p) const;
+    };
+    std::unique_ptr<void, Free> block_;  // calloc: pages come zeroed as they are touched
+    size_t bytes_ = 0;
+    bool used_ = false;  // something stored since the block was last zeroed
+    Entry* entries_ = nullptr;
+    Exact* exact_ = nullptr;
+    ShapeMasks* shapes_ = nullptr;
+    uint32_t entrySlots_ = 0;
+    uint32_t exactSlots_ = 0;
+    uint32_t shapeSlots_ = 0;
 };
 
 }  // namespace preferans

@@ -1,0 +1,127 @@
+// Keys of the hidden-layout solver's table: the owners of the remaining
+// cards, the hands' suit lengths, the cards that mattered to a test as places
+// in the owner key, and leads as relative ranks.
+#include "preferans/LayoutCards.h"
+
+namespace preferans {
+
+namespace {
+
+// COMPRESS[present][bits]: the bits of `bits` at the places of `present`,
+// packed from bit 0 up (the lowest card first).
+const struct CompressTable {
+    uint8_t v[256][256];
+    CompressTable() {
+        for (int present = 0; present < 256; present++) {
+            for (int bits = 0; bits < 256; bits++) {
+                int out = 0, place = 0;
+                for (int r = 0; r < 8; r++) {
+                    if (((present >> r) & 1) == 0) continue;
+                    out |= ((bits >> r) & 1) << place++;
+                }
+                v[present][bits] = static_cast<uint8_t>(out);
+            }
+        }
+    }
+} COMPRESS;
+
+// The number of cards of each suit in a hand, as four 4-bit counts.
+uint64_t suitLengths(CardSet hand) {
+    uint32_t b = hand - ((hand >> 1) & 0x55555555u);
+    b = (b & 0x33333333u) + ((b >> 2) & 0x33333333u);
+    b = (b + (b >> 4)) & 0x0F0F0F0Fu;  // a count per byte
+    b = (b | (b >> 4)) & 0x00FF00FFu;
+    return (b | (b >> 8)) & 0xFFFFu;
+}
+
+}  // namespace
+
+uint64_t LayoutSolver::ownerKey() const {
+    // Per suit, 16 bits: the owner codes (1 to 3) of the remaining cards in
+    // rank order, low code bits in the low byte and high ones in the high
+    // byte, so that positions alike up to gone cards share a key.
+    const CardSet low = hands_[0] | hands_[2];
+    const CardSet high = hands_[1] | hands_[2];
+    const CardSet all = low | hands_[1];
+    uint64_t key = 0;
+    for (int s = 0; s < 4; s++) {
+        const int shift = 8 * s;
+        const uint8_t* row = COMPRESS.v[(all >> shift) & 0xFF];
+        const uint64_t part = row[(low >> shift) & 0xFF] | row[(high >> shift) & 0xFF] << 8;
+        key |= part << (16 * s);
+    }
+    return key;
+}
+
+uint64_t LayoutSolver::shapeKey(int leader) const {
+    // The top bit keeps every shape apart from an empty entry's 0.
+    return suitLengths(hands_[0]) | suitLengths(hands_[1]) << 16 | suitLengths(hands_[2]) << 32 |
+           static_cast<uint64_t>(leader) << 48 | 1ull << 63;
+}
+
+uint64_t LayoutSolver::maskOf(CardSet mattered) const {
+    const CardSet all = hands_[0] | hands_[1] | hands_[2];
+    uint64_t mask = 0;
+    for (int s = 0; s < 4; s++) {
+        const int shift = 8 * s;
+        const uint32_t present = (all >> shift) & 0xFF;
+        const uint32_t marked = (mattered >> shift) & present;
+        if (marked == 0) continue;
+        const uint32_t fromLowest = present & ~((marked & (0u - marked)) - 1);
+        const uint64_t places = COMPRESS.v[present][fromLowest];
+        mask |= (places | places << 8) << (16 * s);
+    }
+    return mask;
+}
+
+uint16_t LayoutSolver::topsOf(CardSet mattered) const {
+    const CardSet all = hands_[0] | hands_[1] | hands_[2];
+    uint16_t tops = 0;
+    for (int s = 0; s < 4; s++) {
+        const CardSet marked = mattered & all & suitCards(s);
+        if (marked == 0) continue;
+        const int top = cardCount(all & suitCards(s) & ~((marked & (0u - marked)) - 1));
+        tops |= static_cast<uint16_t>(top << (4 * s));
+    }
+    return tops;
+}
+
+CardSet LayoutSolver::cardsOfTops(uint16_t tops) const {
+    const CardSet all = hands_[0] | hands_[1] | hands_[2];
+    CardSet cards = 0;
+    for (int s = 0; s < 4; s++) {
+        const int top = (tops >> (4 * s)) & 0xF;
+        if (top == 0) continue;
+        CardSet suit = all & suitCards(s);
+        for (int drop = cardCount(suit) - top; drop > 0; drop--) suit &= suit - 1;
+        cards |= suit;
+    }
+    return cards;
+}
+
+CardSet LayoutSolver::cardsOfMask(uint64_t mask) const {
+    const CardSet all = hands_[0] | hands_[1] | hands_[2];
+    CardSet cards = 0;
+    for (int s = 0; s < 4; s++) {
+        const int top = cardCount(static_cast<CardSet>((mask >> (16 * s)) & 0xFF));
+        if (top == 0) continue;
+        CardSet suit = all & suitCards(s);
+        for (int drop = cardCount(suit) - top; drop > 0; drop--) suit &= suit - 1;
+        cards |= suit;
+    }
+    return cards;
+}
+
+int LayoutSolver::relativeLead(int card) const {
+    const CardSet all = hands_[0] | hands_[1] | hands_[2] | cardBit(card);
+    const CardSet above = all & suitCards(suitOf(card)) & ~((cardBit(card) << 1) - 1);
+    return suitOf(card) * 8 + cardCount(above);
+}
+
+int LayoutSolver::leadOfRelative(int code) const {
+    CardSet rest = (hands_[0] | hands_[1] | hands_[2]) & suitCards(code / 8);
+    for (int i = 0; i < code % 8 && rest != 0; i++) rest ^= cardBit(highestCard(rest));
+    return rest == 0 ? -1 : highestCard(rest);
+}
+
+}  // namespace preferans

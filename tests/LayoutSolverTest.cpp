@@ -1,0 +1,130 @@
+// The hidden-layout solver against the yes/no reference over every split of
+// small endings, with one solver (so one table) for all the splits of a game,
+// as the analysis runs it: an entry that stands for many positions must
+// answer rightly for every one of them, also when the table is small enough
+// to replace entries all the time.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "preferans/LayoutSolver.h"
+#include "support/PrefThresholdReference.h"
+
+namespace {
+
+using preferans::CardSet;
+using preferans::LayoutGame;
+using preferans::LayoutPosition;
+
+// Deal-array index of a solver card (suit * 8 + rank, rank 0 the seven).
+int dealIndex(int card) {
+    return card / 8 * 13 + 7 - card % 8;
+}
+constexpr int SEAT_OF_PLAYER[3] = {0, 1, 3};
+constexpr int CODE_OF_PLAYER[3] = {1, 2, 4};
+
+int referenceTricks(const LayoutGame& game, const LayoutPosition& position) {
+    int deal[52] = {0};
+    for (int p = 0; p < 3; p++) {
+        for (int c = 0; c < 32; c++) {
+            if ((position.hands[p] >> c) & 1) deal[dealIndex(c)] = CODE_OF_PLAYER[p];
+        }
+    }
+    for (int i = 0; i < position.trickCount; i++) {
+        deal[dealIndex(position.trick[i])] = CODE_OF_PLAYER[(position.leader + i) % 3] + 4;
+    }
+    PrefThresholdReference reference(deal, game.trump, SEAT_OF_PLAYER[position.leader],
+                                     SEAT_OF_PLAYER[game.declarer], game.misere);
+    return reference.declarerTricks();
+}
+
+struct Ending {
+    LayoutGame game;
+    LayoutPosition root;     // the declarer's hand, the leader and any lead card
+    std::vector<int> hidden;  // the cards the two defenders share, split in every way
+};
+
+// A random ending of `tricks` tricks; when `withLead`, the declarer leads and
+// his first card is already on the table.
+Ending randomEnding(std::mt19937& rng, int tricks, int round, bool withLead) {
+    std::vector<int> pack(32);
+    for (int c = 0; c < 32; c++) pack[c] = c;
+    std::shuffle(pack.begin(), pack.end(), rng);
+    Ending e;
+    e.game.misere = round % 3 == 2;
+    e.game.trump = e.game.misere ? NO_TRUMP : static_cast<int>(rng() % 5);
+    e.game.declarer = static_cast<int>(rng() % 3);
+    e.root.leader = withLead ? e.game.declarer : static_cast<int>(rng() % 3);
+    int next = 0;
+    for (int i = withLead ? 1 : 0; i < tricks; i++) {
+        e.root.hands[e.game.declarer] |= 1u << pack[next++];
+    }
+    if (withLead) {
+        e.root.trickCount = 1;
+        e.root.trick[0] = pack[next++];
+    }
+    e.hidden.assign(pack.begin() + next, pack.begin() + next + 2 * tricks);
+    return e;
+}
+
+// Solves every split of the ending in the order of the analysis (the first
+// defender's share in lexicographic order) with one solver, checking each
+// against the reference; returns how many splits disagreed.
+int disagreements(const Ending& e, size_t tableBytes) {
+    preferans::LayoutSolver solver(tableBytes);
+    const int n = static_cast<int>(e.hidden.size()) / 2;
+    const int first = (e.game.declarer + 1) % 3;
+    const int second = (e.game.declarer + 2) % 3;
+    std::vector<int> choice(n);
+    for (int i = 0; i < n; i++) choice[i] = i;
+    int wrong = 0;
+    int guess = 0;
+    while (true) {
+        LayoutPosition position = e.root;
+        CardSet chosen = 0, all = 0;
+        for (int c : e.hidden) all |= 1u << c;
+        for (int i : choice) chosen |= 1u << e.hidden[i];
+        position.hands[first] = chosen;
+        position.hands[second] = all & ~chosen;
+        guess = solver.declarerTricks(e.game, position, guess);
+        const int expected = referenceTricks(e.game, position);
+        if (guess != expected) {
+            ADD_FAILURE() << "split " << chosen << ": " << guess << " tricks, reference "
+                          << expected;
+            if (++wrong > 3) return wrong;
+        }
+        int i = n - 1;
+        while (i >= 0 && choice[i] == 2 * n - n + i) i--;
+        if (i < 0) return wrong;
+        choice[i]++;
+        for (int j = i + 1; j < n; j++) choice[j] = choice[j - 1] + 1;
+    }
+}
+
+}  // namespace
+
+TEST(LayoutSolver, EverySplitOfSmallEndingsMatchesReference) {
+    std::mt19937 rng(1729);
+    for (int round = 0; round < 150; round++) {
+        const Ending e = randomEnding(rng, 3 + round % 3, round, round % 4 == 3);
+        SCOPED_TRACE("round " + std::to_string(round) + (e.game.misere ? " misere" : "") +
+                     " trump " + std::to_string(e.game.trump) + " declarer " +
+                     std::to_string(e.game.declarer) + " leader " +
+                     std::to_string(e.root.leader));
+        // A table that replaces entries at once, and a roomy one.
+        const size_t bytes = round % 2 == 0 ? preferans::LayoutTable::MIN_BYTES : size_t{8} << 20;
+        ASSERT_EQ(disagreements(e, bytes), 0);
+    }
+}
+
+// Longer endings, where entries serve splits many tricks deep.
+TEST(LayoutSolver, EverySplitOfSevenTrickEndingsMatchesReference) {
+    std::mt19937 rng(4104);
+    for (int round = 0; round < 6; round++) {
+        const Ending e = randomEnding(rng, 6, round, round == 5);
+        SCOPED_TRACE("round " + std::to_string(round) + " trump " + std::to_string(e.game.trump));
+        ASSERT_EQ(disagreements(e, size_t{8} << 20), 0);
+    }
+}
