@@ -146,7 +146,6 @@ async function loadDeal(text, given = {}) {
   $('play-log').textContent = '';
   delete $('play-log').dataset.played;
   $('play-status').textContent = '';
-  presetSimulation(deal);
 
   setState('solving');
   setStatus('Solving the table…');
@@ -168,7 +167,9 @@ async function loadDeal(text, given = {}) {
   setStatus(`Table solved in ${Math.round(solved.ms)} ms`);
   setState('solved');
 
-  if (!state.strain || !state.declarer) choosePlayContract(solved.par);
+  let level = deal.contract ? Number(deal.contract[0]) : null;
+  if (!state.strain || !state.declarer) level = choosePlayContract(solved.par) || level;
+  presetSimulation(level || 3);
   $('play-strain').value = state.strain;
   $('play-declarer').value = state.declarer;
   // A play from the URL is played out at once; an imported one is replayed by Redo.
@@ -201,18 +202,20 @@ async function reviewLine(cards) {
   }
 }
 
-// Without a contract given, play the par contract (no trump by North when passed out).
+// Without a contract given, play the par contract (no trump by North when
+// passed out); answers the par contract's level, or null.
 function choosePlayContract(par) {
   state.strain = 'NT';
   state.declarer = 'N';
   const text = par && par.contracts && par.contracts[0];
   const match = text && /^(\d)(NT|N|S|H|D|C)\*?-(NS|EW|N|E|S|W)/.exec(text);
-  if (!match) return;
+  if (!match) return null;
   state.strain = match[2] === 'N' ? 'NT' : match[2];
   let seats = match[3].split('');
   const column = STRAINS.indexOf(state.strain) * 4;
   seats.sort((a, b) => state.tricks[column + SEATS.indexOf(b)] - state.tricks[column + SEATS.indexOf(a)]);
   state.declarer = seats[0];
+  return Number(match[1]);
 }
 
 // ---- The table and par ---------------------------------------------------
@@ -451,12 +454,13 @@ function trickWinner(trick) {
 
 // ---- Simulation ----------------------------------------------------------
 
-function presetSimulation(deal) {
-  const hands = deal.deal.split(':')[1].split(' ');
-  $('sim-deal').value = `N:${hands[0]} - ${hands[2]} -`;
-  if (deal.contract && deal.declarer) {
-    $('sim-contract').value = `${deal.contract.replace(/x+$/, '')}-${deal.declarer}`;
-  }
+// The simulation starts from the contract played: declarer's and dummy's
+// hands known, the defenders' dealt.
+function presetSimulation(level) {
+  const hands = state.deal.split(':')[1].split(' ');
+  const northSouth = 'NS'.includes(state.declarer);
+  $('sim-deal').value = northSouth ? `N:${hands[0]} - ${hands[2]} -` : `N:- ${hands[1]} - ${hands[3]}`;
+  $('sim-contract').value = `${level}${state.strain}-${state.declarer}`;
 }
 
 async function simulate() {
@@ -528,6 +532,7 @@ $('dealer').addEventListener('change', () => { state.dealer = $('dealer').value;
 $('vul').addEventListener('change', () => { state.vul = $('vul').value; resolvePar(); });
 $('play-strain').addEventListener('change', () => {
   state.strain = $('play-strain').value;
+  presetSimulation(Number($('sim-contract').value[0]) || 3);
   state.played = [];
   state.future = [];
   state.costs = [];
@@ -535,6 +540,7 @@ $('play-strain').addEventListener('change', () => {
 });
 $('play-declarer').addEventListener('change', () => {
   state.declarer = $('play-declarer').value;
+  presetSimulation(Number($('sim-contract').value[0]) || 3);
   state.played = [];
   state.future = [];
   state.costs = [];
