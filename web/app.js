@@ -145,6 +145,8 @@ async function loadDeal(text, given = {}) {
   clearTable();
   $('play-log').textContent = '';
   delete $('play-log').dataset.played;
+  $('undo').disabled = true;
+  $('redo').disabled = true;
   $('play-status').textContent = '';
 
   setState('solving');

@@ -4,7 +4,8 @@
 // in the URL, shows the published table and par; that clicking through a
 // board read from a hand-viewer URL shows every legal card's value as the
 // native ddplay gives it (--ddplay, run with --all-cards) and marks the
-// cards that cost tricks; that bad input brings a message and the page
+// cards that cost tricks; that a PBN game's play replays card by card with
+// ddplay's costs; that bad input brings a message and the page
 // goes on working; that a simulation draws its chart; and that the page
 // fits a phone's width. Writes a screenshot of a solved deal when asked.
 'use strict';
@@ -104,6 +105,29 @@ async function main() {
     await page.click('#redo');
     await page.waitForFunction((n) => document.body.dataset.state === 'solved' &&
       document.getElementById('play-log').dataset.played === String(n), {}, review.cards.length);
+  });
+
+  check('an imported PBN game replays by Redo with each card\'s cost', async () => {
+    const games = fs.readFileSync(path.join(ROOT, 'tests/data/bridge_play20.pbn'), 'utf8');
+    const game = games.split(/\n\s*\n/).find((text) => text.includes('[Board "3"]'));
+    const review = JSON.parse(execFileSync(opts.ddplay, ['--format', 'json', '--quiet', '-j', '1', '-'],
+      { input: `${game}\n` }).toString().trim());
+    await page.goto(base);
+    assert.strictEqual(await enterDeal(page, game), 'solved');
+    assert.strictEqual(await page.$eval('#play-strain', (s) => s.value), review.strain);
+    assert.strictEqual(await page.$eval('#play-declarer', (s) => s.value), review.declarer);
+    await page.waitForFunction(() => document.getElementById('play-log').dataset.played === '0');
+    for (let k = 1; k <= review.cards.length; ++k) {
+      await page.waitForFunction(() => !document.getElementById('redo').disabled &&
+        document.body.dataset.state === 'solved');
+      await page.click('#redo');
+      await page.waitForFunction((n) => document.body.dataset.state === 'solved' &&
+        document.getElementById('play-log').dataset.played === String(n), {}, k);
+    }
+    const costs = await page.$$eval('#play-log .played', (items) =>
+      items.map((item) => { const m = /−(\d+)$/.exec(item.textContent); return m ? Number(m[1]) : 0; }));
+    assert.deepStrictEqual(costs, review.cards.map((c) => c.cost));
+    assert.ok(costs.some((cost) => cost > 0), 'the board has costly cards');
   });
 
   check('bad input shows a message and the page keeps working', async () => {
