@@ -522,13 +522,12 @@ function selectTab(play) {
   $('sim-panel').hidden = play;
 }
 
-$('load').addEventListener('click', () => loadDeal($('deal-input').value, {
-  dealer: $('dealer').value, vul: $('vul').value,
-}));
+// A board's own Dealer and Vulnerable tags win over the page's choices.
+$('load').addEventListener('click', () => loadDeal($('deal-input').value));
 $('random').addEventListener('click', async () => {
   const deal = await ask('randomDeal', { seed: Math.floor(Math.random() * 2 ** 52) });
   if (deal.error) showMessage(deal.error);
-  else loadDeal(deal.deal, { dealer: $('dealer').value, vul: $('vul').value });
+  else loadDeal(deal.deal);
 });
 $('dealer').addEventListener('change', () => { state.dealer = $('dealer').value; resolvePar(); });
 $('vul').addEventListener('change', () => { state.vul = $('vul').value; resolvePar(); });
