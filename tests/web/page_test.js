@@ -1,13 +1,14 @@
 // The analysis page in headless Chromium, served from a built OUTDIR:
 //   node page_test.js OUTDIR --ddplay PATH [--screenshot FILE]
-// Checks that the page loads; that each of the ten published deals, given
-// in the URL, shows the published table and par; that clicking through a
+// Checks that the page loads and deals at random; that each of the ten
+// published deals, given in the URL, shows the published table and par, and
+// par follows the dealer and vulnerability chosen; that clicking through a
 // board read from a hand-viewer URL shows every legal card's value as the
 // native ddplay gives it (--ddplay, run with --all-cards) and marks the
 // cards that cost tricks; that a PBN game's play replays card by card with
-// ddplay's costs; that bad input brings a message and the page
-// goes on working; that a simulation draws its chart; and that the page
-// fits a phone's width. Writes a screenshot of a solved deal when asked.
+// ddplay's costs; that bad input brings a message and the page goes on
+// working; that a simulation draws its chart; and that the page fits a
+// phone's width. Writes a screenshot of a solved deal when asked.
 'use strict';
 const assert = require('assert');
 const { execFileSync } = require('child_process');
@@ -57,6 +58,21 @@ async function main() {
     await page.goto(base);
     await page.waitForFunction(() => document.getElementById('status').textContent === 'Ready');
     assert.strictEqual(await page.$$eval('#dd-table td[data-declarer][data-strain]', (cells) => cells.length), 20);
+    await page.click('#random');
+    await page.waitForFunction(() => document.body.dataset.state === 'solved');
+    const { tricks } = await readTable(page);
+    assert.ok(tricks.every((n) => n >= 0 && n <= 13), `random deal's table ${tricks}`);
+    assert.match(await page.$eval('#deal-input', (box) => box.value), /^N:(\S+ ){3}\S+$/);
+  });
+
+  check('changing dealer and vulnerability gives their par', async () => {
+    const deal = publishedDeals().find((d) => d.vul !== 'None' && d.dealer !== 'N');
+    await page.goto(`${base}?${new URLSearchParams({ deal: deal.deal, vul: 'None', dealer: 'N' })}`);
+    await waitSolved(page);
+    await page.select('#vul', deal.vul);
+    await page.select('#dealer', deal.dealer);
+    await page.waitForFunction((par) => document.getElementById('par').textContent === String(par), {}, deal.par);
+    assert.match(page.url(), new RegExp(`vul=${deal.vul}&dealer=${deal.dealer}`));
   });
 
   check('the ten published deals give their tables and par', async () => {
