@@ -59,6 +59,7 @@ const state = {
   played: [],        // the cards played, in order
   future: [],        // the cards undone or still to come of an imported play
   costs: [],         // each played card's cost, when known
+  board: null,       // an imported board: its name, contract, strain and declarer
   values: null,      // the legal cards' values in the position shown
   position: null,
 };
@@ -136,6 +137,7 @@ async function loadDeal(text, given = {}) {
   state.played = [];
   state.costs = [];
   state.future = deal.play ? [...deal.play] : [];
+  state.board = deal.contract ? deal : null;  // an imported board's name and contract
   state.strain = valid(given.strain, ROWS) || deal.strain || null;
   state.declarer = valid(given.declarer, SEATS) || deal.declarer || null;
   if (given.play) state.future = given.play.filter((card) => /^[SHDC][AKQJT2-9]$/.test(card));
@@ -387,8 +389,10 @@ async function showPosition() {
   drawLog();
   $('play-log').dataset.played = String(state.played.length);
   const side = 'NS'.includes(position.toMove) ? 'N-S' : 'E-W';
+  const board = state.board && state.board.strain === state.strain && state.board.declarer === state.declarer
+    ? `${state.board.name ? `Board ${state.board.name}, ` : ''}${state.board.contract}` : null;
   $('play-status').textContent = position.values.length
-    ? `${state.strain === 'NT' ? 'No trump' : SUIT_SYMBOL[state.strain]} by ${state.declarer}: ` +
+    ? `${board || (state.strain === 'NT' ? 'No trump' : SUIT_SYMBOL[state.strain])} by ${state.declarer}: ` +
       `${position.toMove} to play; ${side} can take ${bestValue()} tricks.`
     : `All cards played: N-S ${position.wonNS}, E-W ${position.wonEW}.`;
   $('undo').disabled = !state.played.length;
