@@ -27,28 +27,38 @@ using namespace ddsolver;
 
 namespace {
 
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string quoted(std::string_view value) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (char c : value) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
 // A JSON object written field by field.
 class Json {
    public:
     Json& key(std::string_view name) {
         out_ += first_ ? "" : ",";
         first_ = false;
-        quote(name);
-        out_ += ':';
+        out_ += quoted(name) + ":";
         return *this;
     }
-    Json& text(std::string_view value) {
-        quote(value);
-        return *this;
-    }
-    Json& number(double value) {
-        out_ += std::to_string(value);
-        return *this;
-    }
-    Json& integer(long long value) {
-        out_ += std::to_string(value);
-        return *this;
-    }
+    Json& text(std::string_view value) { return raw(quoted(value)); }
+    Json& number(double value) { return raw(std::to_string(value)); }
+    Json& integer(long long value) { return raw(std::to_string(value)); }
     Json& raw(std::string_view value) {
         out_ += value;
         return *this;
@@ -56,24 +66,6 @@ class Json {
     std::string done() { return out_ + "}"; }
 
    private:
-    void quote(std::string_view value) {
-        out_ += '"';
-        for (char c : value) {
-            const unsigned char u = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += c;
-            } else if (u < 0x20) {
-                static const char hex[] = "0123456789abcdef";
-                out_ += "\\u00";
-                out_ += hex[u >> 4];
-                out_ += hex[u & 15];
-            } else {
-                out_ += c;
-            }
-        }
-        out_ += '"';
-    }
     std::string out_ = "{";
     bool first_ = true;
 };
@@ -87,11 +79,6 @@ std::string list(const std::vector<T>& items, Write write) {
     std::string out = "[";
     for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + write(items[i]);
     return out + "]";
-}
-
-std::string quoted(std::string_view value) {
-    std::string out = Json().key("").text(value).done();  // {"":"value"}
-    return out.substr(4, out.size() - 5);
 }
 
 std::string seatText(Seat seat) {
