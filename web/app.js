@@ -510,6 +510,8 @@ async function simulate() {
     const body = leads.createTBody();
     for (const lead of result.leads) {
       const row = body.insertRow();
+      row.dataset.card = lead.card;
+      row.dataset.defenceTricks = lead.defenceTricks.toFixed(3);
       row.insertCell().textContent = `${SUIT_SYMBOL[lead.card[0]]}${lead.card[1] === 'T' ? '10' : lead.card[1]}`;
       row.insertCell().textContent = lead.defenceTricks.toFixed(2);
       row.insertCell().textContent = lead.beatsPercent.toFixed(1);

@@ -7,7 +7,8 @@
 // native ddplay gives it (--ddplay, run with --all-cards) and marks the
 // cards that cost tricks; that a PBN game's play replays card by card with
 // ddplay's costs; that bad input brings a message and the page goes on
-// working; that a simulation draws its chart; and that the page fits a
+// working; that a simulation gives ddsim's histogram and leads (ddsim
+// beside ddplay); and that the page fits a
 // phone's width. Writes a screenshot of a solved deal when asked.
 'use strict';
 const assert = require('assert');
@@ -163,23 +164,40 @@ async function main() {
     assert.ok((await page.$eval('#message', (box) => box.textContent)).length > 5);
   });
 
-  check('a simulation draws its histogram, a bad constraint a message', async () => {
+  check('a simulation gives ddsim\'s histogram and leads, a bad constraint a message', async () => {
+    const ddsim = path.join(path.dirname(opts.ddplay), 'ddsim');
+    const native = (args) => JSON.parse(execFileSync(ddsim, [...args, '--format', 'json', '-j', '1']).toString());
+    const run = async (deal, where, deals) => {
+      await page.$eval('#sim-deal', (box, value) => { box.value = value; }, deal);
+      await page.$eval('#sim-contract', (box) => { box.value = '4S-S'; });
+      await page.$eval('#sim-deals', (box, value) => { box.value = value; }, String(deals));
+      await page.$eval('#sim-where', (box, value) => { box.value = value; }, where);
+      await page.$eval('#sim-make', (p) => { p.textContent = ''; });
+      await page.click('#sim-run');
+      await page.waitForFunction(() => !document.getElementById('sim-run').disabled &&
+        (document.getElementById('sim-make').textContent || !document.getElementById('message').hidden),
+      { timeout: 60000 });
+    };
     await page.goto(`${base}?deal=${encodeURIComponent(publishedDeals()[1].deal)}`);
     await waitSolved(page);
     await page.click('#tab-sim');
-    await page.$eval('#sim-deal', (box) => { box.value = 'N:KQ72.A93.KJ4.J82 - AJ854.K6.A52.Q93 -'; });
-    await page.$eval('#sim-contract', (box) => { box.value = '4S-S'; });
-    await page.$eval('#sim-deals', (box) => { box.value = '60'; });
-    await page.$eval('#sim-where', (box) => { box.value = 'hcp(W) >= 11 ||'; });
-    await page.click('#sim-run');
-    await page.waitForFunction(() => !document.getElementById('message').hidden);
-    await page.$eval('#sim-where', (box) => { box.value = 'hcp(W) >= 8'; });
-    await page.click('#sim-run');
-    await page.waitForFunction(() => !document.getElementById('sim-result').hidden, { timeout: 60000 });
-    const bars = await page.$$eval('#sim-chart rect', (rects) => rects.map((r) => Number(r.dataset.deals)));
-    assert.strictEqual(bars.reduce((a, b) => a + b, 0), 60);
-    const make = Number(await page.$eval('#sim-make', (p) => p.dataset.makePercent));
-    assert.ok(make >= 0 && make <= 100);
+    const known = 'N:KQ72.A93.KJ4.J82 - AJ854.K6.A52.Q93 -';
+    await run(known, 'hcp(W) >= 11 ||', 60);
+    assert.match(await page.$eval('#message', (box) => box.textContent), /constraint/);
+    await run(known, 'hcp(W) >= 8', 60);
+    const expected = native(['--deal', known, '--contract', '4S-S', '-n', '60', '--where', 'hcp(W) >= 8']);
+    const bars = await page.$$eval('#sim-chart rect', (rects) =>
+      Object.fromEntries(rects.map((r) => [r.dataset.tricks, Number(r.dataset.deals)])));
+    expected.contracts[0].tricks.forEach((deals, tricks) => assert.strictEqual(bars[tricks] || 0, deals, `${tricks} tricks`));
+    assert.strictEqual(Number(await page.$eval('#sim-make', (p) => p.dataset.makePercent)),
+      Number(expected.contracts[0].make_pct.toFixed(1)));
+    // With the leader's hand known, each opening lead's average.
+    const withLeader = 'N:KQ72.A93.KJ4.J82 - AJ854.K6.A52.Q93 T9.QJT8.Q98.AK76';
+    await run(withLeader, '', 20);
+    const leads = native(['--deal', withLeader, '--contract', '4S-S', '-n', '20', '--leads', 'W']).leads;
+    const shown = await page.$$eval('#sim-leads tbody tr', (rows) =>
+      rows.map((row) => [row.dataset.card, Number(row.dataset.defenceTricks)]));
+    assert.deepStrictEqual(shown, leads.map((lead) => [lead.card, lead.defence_tricks]));
   });
 
   check('the page fits a phone\'s width', async () => {
