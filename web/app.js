@@ -568,7 +568,16 @@ document.addEventListener('keydown', (event) => {
 clearTable();
 drawHands();
 const params = new URLSearchParams(location.search);
-setStatus('Ready');
+setStatus('Loading the solver…');
+ask('version').then((answer) => {
+  if (answer.error) {
+    console.error(answer.error);
+    showMessage('The solver could not be loaded: ddsolver.wasm is missing or unreadable here.');
+    setStatus('No solver');
+  } else if (loadRequest === 0) {
+    setStatus('Ready');
+  }
+});
 if (params.get('deal')) {
   loadDeal(params.get('deal'), {
     dealer: params.get('dealer'), vul: params.get('vul'), strain: params.get('strain'),

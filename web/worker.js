@@ -28,6 +28,7 @@ const ops = {
     const par = JSON.parse(m.par(tricks.join(' '), dealer, vul));
     return { tricks, par, ms };
   },
+  version: (m) => JSON.parse(m.version()),
   par: (m, { tricks, dealer, vul }) => JSON.parse(m.par(tricks.join(' '), dealer, vul)),
   readDeal: (m, { text }) => JSON.parse(m.readDeal(text)),
   randomDeal: (m, { seed }) => JSON.parse(m.randomDeal(seed)),
