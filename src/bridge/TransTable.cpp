@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -129,7 +130,12 @@ void Engine::releaseTable() {
 // only when the counter wraps are the pages handed back, to come again zeroed.
 void Engine::clearTable() {
     if (++generation_ == 0) {
+#if defined(__EMSCRIPTEN__)
+        // WebAssembly memory has no pages to hand back: zero them in place.
+        std::memset(static_cast<void*>(table_), 0, tableBytes(tableBits_));
+#else
         madvise(table_, tableBytes(tableBits_), MADV_DONTNEED);
+#endif
         generation_ = 1;
     }
     ++tableClears_;
