@@ -45,8 +45,8 @@ struct LayoutCounters {
     uint64_t shapeProbes[11] = {};     // entries looked for under a shape's masks
     uint64_t shapeCuts[11] = {};       // tests a shape entry settled
     uint64_t stores[11] = {};          // tests searched and stored
-    uint64_t cardsThatMattered[11] = {};  // over the stored tests
-    uint64_t cardsLeft[11] = {};          // over the stored tests
+    uint64_t cardsThatMattered[11] = {};  // over the tests stored with shape entries
+    uint64_t cardsLeft[11] = {};          // over the same tests
     uint64_t entriesMade = 0;          // shape entries
     uint64_t splitsServed = 0;         // by shape entries: each entry once per split
     void add(const LayoutCounters& other);
