@@ -48,10 +48,8 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
     if (tricks == 1) return lastTrickForDeclarer(leader, mattered) >= target;
     nodes_++;
     LAYOUT_COUNT(counters_.nodes[tricks]++);
-    // The table's lines load while the sure tricks are counted.
+    // The shape's mask line loads while the sure tricks are counted.
     const uint64_t shape = partitioned_ ? shapeKey(leader) : 0;
-    const uint64_t key = ownerKey();
-    table_.prefetchExact(key, leader);
     if (partitioned_) table_.prefetchMasks(shape);
     if (!game_.misere) {
         CardSet winners = 0;
@@ -68,6 +66,7 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
             return outlook == MISERE_ONE_MORE;  // target is at least 1 here
         }
     }
+    const uint64_t key = ownerKey();
     int first = -1;
     bool reached = false;
     if (lookUp(shape, key, leader, tricks, target, &reached, mattered, &first)) return reached;
