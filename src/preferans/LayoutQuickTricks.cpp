@@ -45,17 +45,13 @@ int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
     return total;
 }
 
-int LayoutSolver::misereOutlook(int leader, CardSet& mattered) const {
+int LayoutSolver::misereOutlook(int leader) const {
     const int declarer = game_.declarer;
     const int defender1 = (declarer + 1) % PLAYERS;
     const int defender2 = (declarer + 2) % PLAYERS;
     bool allUnder = true;  // his cards under all of theirs in every suit
     bool contact = false;  // a suit both sides hold
     bool forced = true;    // every lead of his can be ducked by both defenders
-    // What each answer rests on: his highest and his lowest card of each
-    // suit they hold too.
-    CardSet highest = 0;
-    CardSet lowestCards = 0;
     for (int s = 0; s < 4; s++) {
         const CardSet his = hands_[declarer] & suitCards(s);
         if (his == 0) continue;
@@ -64,8 +60,6 @@ int LayoutSolver::misereOutlook(int leader, CardSet& mattered) const {
         const CardSet second = hands_[defender2] & suitCards(s);
         if ((first | second) != 0) {
             contact = true;
-            highest |= cardBit(highestCard(his));
-            lowestCards |= cardBit(lowest);
             if (highestCard(his) > __builtin_ctz(first | second)) allUnder = false;
         }
         if ((first != 0 && __builtin_ctz(first) > lowest) ||
@@ -75,14 +69,8 @@ int LayoutSolver::misereOutlook(int leader, CardSet& mattered) const {
     }
     // Under all of their cards he never wins a trick, so never leads again;
     // on lead himself, he loses the lead in a suit they hold.
-    if (allUnder && (leader != declarer || contact)) {
-        mattered = highest;
-        return MISERE_NO_MORE;
-    }
-    if (leader == declarer && forced) {
-        mattered = lowestCards;
-        return MISERE_ONE_MORE;
-    }
+    if (allUnder && (leader != declarer || contact)) return MISERE_NO_MORE;
+    if (leader == declarer && forced) return MISERE_ONE_MORE;
     return MISERE_UNKNOWN;
 }
 

@@ -59,12 +59,9 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
             return leader == game_.declarer;
         }
     } else {
-        CardSet decisive = 0;
-        const int outlook = misereOutlook(leader, decisive);
-        if (outlook == MISERE_NO_MORE || (outlook == MISERE_ONE_MORE && target == 1)) {
-            mattered = decisive;
-            return outlook == MISERE_ONE_MORE;  // target is at least 1 here
-        }
+        const int outlook = misereOutlook(leader);
+        if (outlook == MISERE_NO_MORE) return false;  // target is at least 1 here
+        if (outlook == MISERE_ONE_MORE && target == 1) return true;
     }
     const uint64_t key = ownerKey();
     int first = -1;

@@ -99,7 +99,7 @@ class LayoutSolver {
     // In misere, at a trick start: whether the declarer surely takes no
     // more tricks, surely takes at least one more, or neither is sure.
     enum { MISERE_UNKNOWN, MISERE_NO_MORE, MISERE_ONE_MORE };
-    int misereOutlook(int leader, CardSet& mattered) const;
+    int misereOutlook(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
     // When every card of the mover failed: a run of his cards that crosses
