@@ -25,6 +25,11 @@ inline int highestCard(CardSet s) {
 inline int cardCount(CardSet s) {
     return __builtin_popcount(s);
 }
+// The `count` highest cards of a set.
+inline CardSet highestOf(CardSet s, int count) {
+    for (int drop = cardCount(s) - count; drop > 0; drop--) s &= s - 1;
+    return s;
+}
 
 // Whether `later`, played after `winning`, takes the trick from it.
 inline bool takesOver(int winning, int later, int trump) {

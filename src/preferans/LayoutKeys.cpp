@@ -89,27 +89,16 @@ uint16_t LayoutSolver::topsOf(CardSet mattered) const {
 CardSet LayoutSolver::cardsOfTops(uint16_t tops) const {
     const CardSet all = hands_[0] | hands_[1] | hands_[2];
     CardSet cards = 0;
-    for (int s = 0; s < 4; s++) {
-        const int top = (tops >> (4 * s)) & 0xF;
-        if (top == 0) continue;
-        CardSet suit = all & suitCards(s);
-        for (int drop = cardCount(suit) - top; drop > 0; drop--) suit &= suit - 1;
-        cards |= suit;
-    }
+    for (int s = 0; s < 4; s++) cards |= highestOf(all & suitCards(s), (tops >> (4 * s)) & 0xF);
     return cards;
 }
 
 CardSet LayoutSolver::cardsOfMask(uint64_t mask) const {
-    const CardSet all = hands_[0] | hands_[1] | hands_[2];
-    CardSet cards = 0;
+    uint16_t tops = 0;
     for (int s = 0; s < 4; s++) {
-        const int top = cardCount(static_cast<CardSet>((mask >> (16 * s)) & 0xFF));
-        if (top == 0) continue;
-        CardSet suit = all & suitCards(s);
-        for (int drop = cardCount(suit) - top; drop > 0; drop--) suit &= suit - 1;
-        cards |= suit;
+        tops |= static_cast<uint16_t>(cardCount((mask >> (16 * s)) & 0xFF) << (4 * s));
     }
-    return cards;
+    return cardsOfTops(tops);
 }
 
 int LayoutSolver::relativeLead(int card) const {

@@ -37,8 +37,7 @@ int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
         total += winners;
         // Their cards under his lowest counted winner leave the count alone.
         if (winners > 0 && theirs != 0) {
-            CardSet counted = mine;
-            for (int drop = cardCount(mine) - winners; drop > 0; drop--) counted &= counted - 1;
+            const CardSet counted = highestOf(mine, winners);
             mattered |= counted & (0u - counted);
         }
     }
