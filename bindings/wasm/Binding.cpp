@@ -298,11 +298,21 @@ std::string par(const std::string& tricksText, const std::string& dealerText,
     return out.done();
 }
 
+// A deal, its strain, the opening leader and the cards played so far.
+struct Play {
+    Deal deal;
+    Strain strain = Strain::NoTrump;
+    Seat leader = Seat::North;
+    std::vector<Card> cards;
+};
+
 bool readPlay(const std::string& dealText, const std::string& strainName,
-              const std::string& leaderName, const std::string& cardsText, Deal& deal,
-              Strain& strain, Seat& leader, std::vector<Card>& cards, std::string& message) {
-    return readFullDeal(dealText, deal, message) && readStrainText(strainName, strain, message) &&
-           readSeatText(leaderName, leader, message) && readCards(cardsText, cards, message);
+              const std::string& leaderName, const std::string& cardsText, Play& play,
+              std::string& message) {
+    return readFullDeal(dealText, play.deal, message) &&
+           readStrainText(strainName, play.strain, message) &&
+           readSeatText(leaderName, play.leader, message) &&
+           readCards(cardsText, play.cards, message);
 }
 
 // The position after the cards played: whose turn it is, the trick on the
@@ -310,19 +320,15 @@ bool readPlay(const std::string& dealText, const std::string& strainName,
 // side ends the deal with (those won plus those still to come).
 std::string position(const std::string& dealText, const std::string& strainName,
                      const std::string& leaderName, const std::string& cardsText) {
-    Deal deal;
-    Strain strain;
-    Seat leader;
-    std::vector<Card> cards;
+    Play play;
     std::string message;
-    if (!readPlay(dealText, strainName, leaderName, cardsText, deal, strain, leader, cards,
-                  message))
+    if (!readPlay(dealText, strainName, leaderName, cardsText, play, message))
         return failure(message);
     Replay replay;
-    replay.position.hands = deal;
-    replay.position.strain = strain;
-    replay.position.leader = leader;
-    for (Card card : cards)
+    replay.position.hands = play.deal;
+    replay.position.strain = play.strain;
+    replay.position.leader = play.leader;
+    for (Card card : play.cards)
         if (!replay.play(card)) break;
     Json out;
     const Position& now = replay.position;
@@ -351,17 +357,14 @@ std::string position(const std::string& dealText, const std::string& strainName,
 // its cost to the side that played it, and the cards that kept the optimum.
 std::string review(const std::string& dealText, const std::string& strainName,
                    const std::string& leaderName, const std::string& cardsText) {
-    Deal deal;
-    Strain strain;
-    Seat leader;
-    std::vector<Card> cards;
+    Play play;
     std::string message;
-    if (!readPlay(dealText, strainName, leaderName, cardsText, deal, strain, leader, cards,
-                  message))
+    if (!readPlay(dealText, strainName, leaderName, cardsText, play, message))
         return failure(message);
     PlayReview result;
     const Status status =
-        reviewPlay(solver(), deal, strain, leader, cards, result, ReviewDetail::Optimal);
+        reviewPlay(solver(), play.deal, play.strain, play.leader, play.cards, result,
+                   ReviewDetail::Optimal);
     Json out;
     out.key("start").integer(result.start);
     out.key("cards").raw(list(result.cards, [](const PlayedCardReview& c) {
