@@ -13,19 +13,15 @@
 
 namespace preferans {
 
-int LayoutSolver::trickWinner(const Trick& trick) const {
+int LayoutSolver::winningPlace(const Trick& trick) const {
     int place = 0;
     for (int i = 1; i < 3; i++) {
         if (takesOver(trick.cards[place], trick.cards[i], game_.trump)) place = i;
     }
-    return (trick.leader + place) % PLAYERS;
+    return place;
 }
 
-CardSet LayoutSolver::winnerByRank(const Trick& trick) const {
-    int place = 0;
-    for (int i = 1; i < 3; i++) {
-        if (takesOver(trick.cards[place], trick.cards[i], game_.trump)) place = i;
-    }
+CardSet LayoutSolver::winnerByRank(const Trick& trick, int place) const {
     const int winning = trick.cards[place];
     for (int i = 0; i < 3; i++) {
         if (i != place && suitOf(trick.cards[i]) == suitOf(winning)) return cardBit(winning);
@@ -36,8 +32,9 @@ CardSet LayoutSolver::winnerByRank(const Trick& trick) const {
 int LayoutSolver::lastTrickForDeclarer(int leader, CardSet& mattered) const {
     Trick trick{leader, 3, {}};
     for (int i = 0; i < 3; i++) trick.cards[i] = highestCard(hands_[(leader + i) % PLAYERS]);
-    mattered = winnerByRank(trick);
-    return trickWinner(trick) == game_.declarer ? 1 : 0;
+    const int place = winningPlace(trick);
+    mattered = winnerByRank(trick, place);
+    return (leader + place) % PLAYERS == game_.declarer ? 1 : 0;
 }
 
 bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
@@ -133,10 +130,11 @@ void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, 
 }
 
 bool LayoutSolver::finishTrick(const Trick& trick, int target, CardSet& mattered) {
-    const int winner = trickWinner(trick);
+    const int place = winningPlace(trick);
+    const int winner = (trick.leader + place) % PLAYERS;
     const bool reached =
         trickStart(winner, target - (winner == game_.declarer ? 1 : 0), mattered);
-    if (partitioned_) mattered |= winnerByRank(trick);
+    if (partitioned_) mattered |= winnerByRank(trick, place);
     return reached;
 }
 

@@ -106,9 +106,10 @@ class LayoutSolver {
     // the lowest card that mattered in its suit is added whole, since only
     // its top card was tried.
     CardSet withWholeRuns(CardSet mattered, int mover, const Trick& trick) const;
-    int trickWinner(const Trick& trick) const;
-    // The trick's winning card when it beat another card of its suit, else 0.
-    CardSet winnerByRank(const Trick& trick) const;
+    // The place in the trick of its winning card; that card when it beat
+    // another card of its suit, else 0.
+    int winningPlace(const Trick& trick) const;
+    CardSet winnerByRank(const Trick& trick, int place) const;
     bool wantsDeclarerTricks(int player) const {
         return (player == game_.declarer) != game_.misere;
     }
