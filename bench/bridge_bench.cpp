@@ -4,15 +4,20 @@
 // nodes per second, the total node count (the signature a pure speed change
 // keeps), peak memory, and the share of allocating and clearing the table.
 // Usage: bridge_bench [deals] (default 50).
+//        bridge_bench --counters [deals] (default 10): the same requests on
+//        the engine, its search counted by tricks left, in a build with
+//        -DDDSOLVER_BRIDGE_COUNTERS=ON.
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "BenchSupport.h"
+#include "bridge/Engine.h"
 #include "ddsolver/compat/BridgePosition.h"
 
 namespace {
@@ -73,9 +78,54 @@ void reportLifecycle(double medianRequest) {
                 100.0 * fixed / medianRequest);
 }
 
+// The bench's requests on an engine of their own each, their counters added.
+void printCounters(int deals) {
+#ifndef DDSOLVER_BRIDGE_COUNTERS
+    static_cast<void>(deals);
+    std::printf("the counters need a build with -DDDSOLVER_BRIDGE_COUNTERS=ON\n");
+#else
+    uint64_t state = BRIDGE_BENCH_SEED;
+    bridge::SearchCounters total;
+    for (int d = 0; d < deals; ++d) {
+        std::vector<int> deal = randomFullDeal(state);
+        for (int trump = 0; trump <= 4; ++trump) {
+            bridge::Engine engine;
+            bridge::Result result;
+            for (int leader = 0; leader < 4; ++leader) {
+                engine.solve(deal.data(), trump, leader, leader == 0, result);
+            }
+            const bridge::SearchCounters& c = engine.counters();
+            for (int t = 0; t < 14; ++t) {
+                total.nodes[t] += c.nodes[t];
+                total.sureCuts[t] += c.sureCuts[t];
+                total.probes[t] += c.probes[t];
+                total.hits[t] += c.hits[t];
+                total.wrongBound[t] += c.wrongBound[t];
+                total.notCovered[t] += c.notCovered[t];
+                total.noEntry[t] += c.noEntry[t];
+            }
+        }
+    }
+    std::printf("%d deals x 5 strains x 4 leaders, seed %llu\n", deals,
+                static_cast<unsigned long long>(BRIDGE_BENCH_SEED));
+    std::printf("tricks       nodes   sure cuts      probes        hits  wrong bound  not covered"
+                "    no entry\n");
+    for (int t = 13; t >= 1; --t) {
+        if (total.nodes[t] == 0) continue;
+        std::printf("%6d %11lld %11lld %11lld %11lld %12lld %12lld %11lld\n", t, total.nodes[t],
+                    total.sureCuts[t], total.probes[t], total.hits[t], total.wrongBound[t],
+                    total.notCovered[t], total.noEntry[t]);
+    }
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--counters") {
+        printCounters(argc > 2 ? std::max(1, std::atoi(argv[2])) : 10);
+        return 0;
+    }
     const int deals = argc > 1 ? std::atoi(argv[1]) : 50;
     uint64_t state = BRIDGE_BENCH_SEED;
     std::vector<double> perRequest;

@@ -18,6 +18,19 @@ struct Result {
     long long nodes = 0;
 };
 
+// What the searches of an engine did, by tricks left: counted only in a
+// build with -DDDSOLVER_BRIDGE_COUNTERS=ON, all zero otherwise. The probes
+// say why the table did or did not settle a trick start.
+struct SearchCounters {
+    long long nodes[14] = {};       // positions searched, any card of a trick
+    long long sureCuts[14] = {};    // trick starts the sure-trick rules settled
+    long long probes[14] = {};      // trick starts looked up in the table
+    long long hits[14] = {};        // an entry covered the position and settled the test
+    long long wrongBound[14] = {};  // entries covered it, none with a bound that settles
+    long long notCovered[14] = {};  // entries of its shape and leader, none covering it
+    long long noEntry[14] = {};     // no entry of its shape and leader
+};
+
 class Engine {
    public:
     // The table's buckets as a power of two: 4096 buckets take 42 MiB of
@@ -63,6 +76,8 @@ class Engine {
 
     int trumpInForce() const { return trump_; }
     long long tableClears() const { return tableClears_; }
+    // Since the engine was made.
+    const SearchCounters& counters() const { return counters_; }
 
     struct TableEntry;
     struct Bucket;
@@ -166,6 +181,13 @@ class Engine {
 
     int previousDeal_[52] = {};  // the deal of the last solve, for the rule that clears the table
     long long nodes_ = 0;        // nodes of the current solve
+    mutable SearchCounters counters_;  // the table's probe is const
 };
+
+#ifdef DDSOLVER_BRIDGE_COUNTERS
+#define BRIDGE_COUNT(statement) statement
+#else
+#define BRIDGE_COUNT(statement)
+#endif
 
 }  // namespace bridge

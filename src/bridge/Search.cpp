@@ -141,12 +141,19 @@ int Engine::tryCard(int seat, int card, int target, uint16_t* relevant) {
     return value;
 }
 
+#ifdef DDSOLVER_BRIDGE_COUNTERS
+#define BRIDGE_SURE_CUT(value) (counters_.sureCuts[tricks]++, (value))
+#else
+#define BRIDGE_SURE_CUT(value) (value)
+#endif
+
 // Fail-soft: a value v >= target means North-South take at least v of the
 // tricks from here, v < target that they take at most v.
 int Engine::search(int target, uint16_t* relevant) {
     ++nodes_;
     clearRanks(relevant);
     const int tricks = (cardsLeft_ + trick_.count) / 4;
+    BRIDGE_COUNT(counters_.nodes[tricks]++);
     int hint = -1;
     uint64_t lengths = 0, context = 0;
     const int leader = trick_.leader;
@@ -162,18 +169,20 @@ int Engine::search(int target, uint16_t* relevant) {
         // Sure tricks of either side bound the North-South tricks.
         const int quick =
             quickTricks(leader, (leader & 1) == 0 ? target : tricks - target + 1, relevant);
-        if ((leader & 1) == 0 && quick >= target) return quick;
-        if ((leader & 1) == 1 && tricks - quick < target) return tricks - quick;
+        if ((leader & 1) == 0 && quick >= target) return BRIDGE_SURE_CUT(quick);
+        if ((leader & 1) == 1 && tricks - quick < target) return BRIDGE_SURE_CUT(tricks - quick);
         clearRanks(relevant);
         int holder = 0;
         const int trumpTricks = topTrumpTricks(leader, holder, relevant);
-        if ((holder & 1) == 0 && trumpTricks >= target) return trumpTricks;
-        if ((holder & 1) == 1 && tricks - trumpTricks < target) return tricks - trumpTricks;
+        if ((holder & 1) == 0 && trumpTricks >= target) return BRIDGE_SURE_CUT(trumpTricks);
+        if ((holder & 1) == 1 && tricks - trumpTricks < target) {
+            return BRIDGE_SURE_CUT(tricks - trumpTricks);
+        }
         clearRanks(relevant);
         // The tricks the side not on lead needs for a cut-off.
         const int needed = (leader & 1) == 0 ? tricks - target + 1 : target;
         const int later = laterTricks(leader, needed, relevant);
-        if (later >= needed) return (leader & 1) == 0 ? tricks - later : later;
+        if (later >= needed) return BRIDGE_SURE_CUT((leader & 1) == 0 ? tricks - later : later);
         clearRanks(relevant);
         int value;
         if (probe(lengths, leader, target, relevant, hint, value)) return value;

@@ -207,7 +207,12 @@ bool Engine::probe(uint64_t shape, int leader, int target, uint16_t* relevant, i
                    int& value) const {
     const uint64_t h = mixed(shape, leader);
     const Bucket& bucket = table_[h >> (64 - tableBits_)];
-    if (bucket.generation != generation_) return false;
+    BRIDGE_COUNT(const int tricks = cardsLeft_ / 4);
+    BRIDGE_COUNT(counters_.probes[tricks]++);
+    if (bucket.generation != generation_) {
+        BRIDGE_COUNT(counters_.noEntry[tricks]++);
+        return false;
+    }
     const uint16_t tag = tagOf(h);
     SuitPatterns p;
     uint32_t topFour = 0;
@@ -219,14 +224,19 @@ bool Engine::probe(uint64_t shape, int leader, int target, uint16_t* relevant, i
     const int used = static_cast<int>(bucket.used);
     uint16_t hits[BUCKET_ENTRIES / 16];
     nearSlots(bucket, tag, topFour, used, hits);
+    BRIDGE_COUNT(bool sameShape = false);
+    BRIDGE_COUNT(bool covered = false);
     // Newest entries first: likelier to settle the test.
     for (int w = (used - 1) / 16; w >= 0; --w) {
         for (uint32_t bits = hits[w]; bits != 0; bits ^= 1u << highestRank(bits)) {
             const int i = 16 * w + highestRank(bits);
             const TableEntry& e = bucket.entry[i];
             if (e.shape != shape || e.leader != leader) continue;
+            BRIDGE_COUNT(sameShape = true);
             if (!covers(e, p)) continue;
+            BRIDGE_COUNT(covered = true);
             if (e.low >= target || e.high < target) {
+                BRIDGE_COUNT(counters_.hits[tricks]++);
                 // The ranks it relied on: the fixed top cards of each suit.
                 for (int s = 0; s < 4; ++s) {
                     uint32_t held = inHands_[s];
@@ -240,6 +250,9 @@ bool Engine::probe(uint64_t shape, int leader, int target, uint16_t* relevant, i
             if (hint < 0) hint = absoluteMove(leader, e.move);
         }
     }
+    BRIDGE_COUNT((covered      ? counters_.wrongBound
+                  : sameShape ? counters_.notCovered
+                              : counters_.noEntry)[tricks]++);
     return false;
 }
 
