@@ -68,7 +68,6 @@ class LayoutTable {
     // Empties the table and lays it out for a game: with the shape entries
     // or, when `partitioned` is false, exact entries only.
     void reset(bool partitioned);
-    bool partitioned() const { return shapeSlots_ != 0; }
 
     const Exact* probeExact(uint64_t key, int leader) const {
         const Exact* e = &exact_[exactSlot(key, leader)];
