@@ -143,7 +143,7 @@ class Engine {
     void generateMoves(int seat, Moves& moves, int hint) const;
     void rootOrder(int seat, Moves& moves) const;
     // The weighted candidates of the three kinds of play (MoveGen.cpp).
-    void addLeads(int seat, Moves& moves) const;
+    void addLeads(int seat, Moves& moves, bool inSearch) const;
     void addFollows(int seat, Moves& moves, bool inSearch) const;
     void addVoidPlays(int seat, Moves& moves, int discardLength, bool inSearch) const;
     uint32_t trickRunBreaks(int s) const;

@@ -10,7 +10,8 @@ namespace bridge {
 namespace {
 
 constexpr int HINT_BONUS = 1000;
-constexpr int DISCARD_LENGTH = 3;  // a discard's weight per card of its suit
+constexpr int DISCARD_LENGTH = 3;     // a discard's weight per card of its suit
+constexpr int IDLE_TRUMP_LEAD = 100;  // below every other lead
 
 // Calls f(rank) for one card per run of `held`: in the search the lowest
 // card of the runs `searchBreaks` splits; at the root the top card of the
@@ -38,7 +39,7 @@ uint32_t Engine::trickRunBreaks(int s) const {
 void Engine::generateMoves(int seat, Moves& m, int hint) const {
     m.count = 0;
     if (trick_.count == 0) {
-        addLeads(seat, m);
+        addLeads(seat, m, true);
     } else if (hand_[seat][trick_.suit] != 0) {
         addFollows(seat, m, true);
     } else {
@@ -64,8 +65,9 @@ constexpr LeadWeights NO_TRUMP_LEADS{2, 15, 60, 20};
 
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
-// and from trumps.
-void Engine::addLeads(int seat, Moves& m) const {
+// and from trumps. The root order (`inSearch` false) keeps the older
+// weights, since it names the reported best card.
+void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
     const int partner = seat ^ 2, lho = (seat + 1) & 3, rho = (seat + 3) & 3;
     const bool trumpGame = trump_ != NO_TRUMP;
     const LeadWeights& weights = trumpGame ? TRUMP_LEADS : NO_TRUMP_LEADS;
@@ -85,6 +87,10 @@ void Engine::addLeads(int seat, Moves& m) const {
         else if (ruffs(partner))
             base += 25;
         if (s == trump_) base -= 25;
+        // Trumps the opponents cannot follow only spend the side's ruffs:
+        // the search tries such leads last.
+        if (inSearch && s == trump_ && hand_[lho][s] == 0 && hand_[rho][s] == 0)
+            base -= IDLE_TRUMP_LEAD;
         const int low = lowestRank(held);
         forEachRunTop(held, all, [&](int r) {
             int w = base - r;

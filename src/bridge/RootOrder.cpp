@@ -18,7 +18,7 @@ constexpr int ROOT_DISCARD_LENGTH = 2;  // a discard's weight per card of its su
 void Engine::rootOrder(int seat, Moves& m) const {
     m.count = 0;
     if (trick_.count == 0)
-        addLeads(seat, m);
+        addLeads(seat, m, false);
     else if (hand_[seat][trick_.suit] != 0)
         addFollows(seat, m, false);
     else
