@@ -251,6 +251,10 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         {{".72.2.", "2.54..", ".A.AK.", ".6.43."}, 0, 0},
         {{".872..", ".Q.AK.", ".K3.3.", ".4.54."}, NO_TRUMP, 0},
         {{".KJ.2.", ".Q.AK.", ".43.3.", ".5.54."}, NO_TRUMP, 0},
+        // North-South hold every trump, low ones too: a trick either plays
+        // a trump to is theirs, however the others' winners stand.
+        {{"32.A.K.", ".KQ.AQ.", "4.J2.2.", ".43.43."}, 0, 0},
+        {{"32.2.K.", ".KQ.AQ.", "54.J.3.", ".43.54."}, 0, 0},
     };
     std::vector<Position> positions;
     for (const Case& c : cases) {

@@ -162,6 +162,7 @@ class Engine {
     int quickTricks(int leader, int needed, uint16_t* relevant) const;
     int oneTrickAgainstCashing(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
+    int trumpLengthTricks(int seat) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int sureTrickWinner(int& top) const;
     int trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const;

@@ -122,7 +122,10 @@ int Engine::crossingTricks(int leader, int s, uint16_t& mark) const {
 // Failing that the side takes the larger count, the partner's only with an
 // entry. The count stops at `needed`, the tricks that settle the search's
 // question, so that the cards of the other suits stay free in the table.
+// Trumps the opponents cannot beat count first, by length alone.
 int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
+    const int trumpTricks = trumpLengthTricks(leader);
+    if (trumpTricks >= needed) return trumpTricks;
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
@@ -192,12 +195,24 @@ int Engine::topTrumpTricks(int leader, int& holder, uint16_t* relevant) const {
     return countCards(run);
 }
 
+// When the opponents of `seat` hold no trump, every trick in which his side
+// plays a trump is his side's: it takes at least as many tricks as the
+// longer of its two trump holdings, whatever the ranks.
+int Engine::trumpLengthTricks(int seat) const {
+    if (trump_ == NO_TRUMP) return 0;
+    if ((hand_[(seat + 1) & 3][trump_] | hand_[(seat + 3) & 3][trump_]) != 0) return 0;
+    return std::max(countCards(hand_[seat][trump_]), countCards(hand_[seat ^ 2][trump_]));
+}
+
 // Tricks that the side not on lead takes for sure, with the cards the
 // argument relies on marked in `relevant`; 0 when they cannot reach `needed`
-// (the trump rules give one trick at most).
+// (the trump rules by rank give one trick at most).
 int Engine::laterTricks(int leader, int needed, uint16_t* relevant) const {
-    if (trump_ != NO_TRUMP && inHands_[trump_] != 0)
+    if (trump_ != NO_TRUMP && inHands_[trump_] != 0) {
+        const int sure = trumpLengthTricks((leader + 1) & 3);
+        if (sure >= needed) return sure;
         return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
+    }
     return noTrumpTricksAgainst(leader, needed, relevant);
 }
 
