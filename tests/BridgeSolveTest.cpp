@@ -255,6 +255,11 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         // a trump to is theirs, however the others' winners stand.
         {{"32.A.K.", ".KQ.AQ.", "4.J2.2.", ".43.43."}, 0, 0},
         {{"32.2.K.", ".KQ.AQ.", "54.J.3.", ".43.54."}, 0, 0},
+        // A suit the opponents are out of: blocked by the shorter hand's
+        // high cards, or not; with trumps against it, the rule is off.
+        {{"432.A..", ".KQ.AK.", "AK.32..", ".J.QJ.A"}, NO_TRUMP, 0},
+        {{"AQ2.2..", ".KQ.AK.", "K3.43..", ".AJ.QJ."}, NO_TRUMP, 0},
+        {{"AQ2.2..", ".KQ.AK.", "K3.43..", ".AJ.QJ."}, 1, 0},
     };
     std::vector<Position> positions;
     for (const Case& c : cases) {

@@ -163,6 +163,8 @@ class Engine {
     int oneTrickAgainstCashing(int leader, uint16_t* relevant) const;
     int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
     int trumpLengthTricks(int seat) const;
+    int voidSuitRun(int leader, int s, bool leadBack, uint16_t& mark) const;
+    bool opponentsOutOf(int leader, int s) const;
     int laterTricks(int leader, int needed, uint16_t* relevant) const;
     int sureTrickWinner(int& top) const;
     int trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const;

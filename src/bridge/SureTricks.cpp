@@ -108,6 +108,41 @@ int Engine::crossingTricks(int leader, int s, uint16_t& mark) const {
     return rounds >= longest ? std::max(rounds, countCards(his)) : rounds;
 }
 
+// Suit s when both opponents of `leader` are out of it and cannot ruff it:
+// the side takes every round it leads, one card from each of its hands
+// that holds the suit, and leads again from the hand that won. It leads
+// the suit for the longer holding's count when the longer hand can win the
+// round in which the shorter runs out (its highest card above the
+// shorter's lowest; for sure when it holds the suit's top card); else only
+// while both hold cards. With `leadBack` the count is 0 unless the lead
+// ends with the leader. `mark` gets the card the count relies on; 0 when
+// the leader holds none of the suit.
+int Engine::voidSuitRun(int leader, int s, bool leadBack, uint16_t& mark) const {
+    const uint32_t mine = hand_[leader][s], his = hand_[leader ^ 2][s];
+    const int a = countCards(mine), b = countCards(his);
+    mark = 0;
+    if (a == 0 || (leadBack && a < b)) return 0;
+    if (b == 0 || (a == b && !leadBack)) return a;
+    const uint32_t longer = a >= b ? mine : his, shorter = a >= b ? his : mine;
+    const int top = highestRank(mine | his);
+    if ((longer >> top) & 1) {
+        mark = static_cast<uint16_t>(1u << top);
+        return std::max(a, b);
+    }
+    if (highestRank(longer) > lowestRank(shorter)) {
+        mark = static_cast<uint16_t>(1u << lowestRank(shorter));
+        return std::max(a, b);
+    }
+    return leadBack ? 0 : std::min(a, b);
+}
+
+// Whether the opponents of `leader` hold no card of suit s and cannot ruff it.
+bool Engine::opponentsOutOf(int leader, int s) const {
+    const int lho = (leader + 1) & 3, rho = (leader + 3) & 3;
+    if ((hand_[lho][s] | hand_[rho][s]) != 0) return false;
+    return trump_ == NO_TRUMP || (hand_[lho][trump_] | hand_[rho][trump_]) == 0;
+}
+
 // Tricks the side of `leader` takes for sure: his own cashing tricks, then
 // his partner's when the leader can reach him in a suit the partner cashes
 // (the first of those tricks is then the leader's lead to the partner's
@@ -126,6 +161,16 @@ int Engine::crossingTricks(int leader, int s, uint16_t& mark) const {
 int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
     const int trumpTricks = trumpLengthTricks(leader);
     if (trumpTricks >= needed) return trumpTricks;
+    // A suit the opponents are out of may settle it alone.
+    for (int s = 0; s < 4; ++s) {
+        if (inHands_[s] == 0 || !opponentsOutOf(leader, s)) continue;
+        uint16_t mark;
+        const int run = voidSuitRun(leader, s, false, mark);
+        if (run >= needed) {
+            relevant[s] |= mark;
+            return run;
+        }
+    }
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
@@ -137,6 +182,20 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
         const uint32_t all = inHands_[s];
         if (all == 0) continue;
         const int holder = owner_[s][highestRank(all)];
+        // Such a suit whose run leaves the lead with the leader counts first.
+        if (opponentsOutOf(leader, s)) {
+            uint16_t mark;
+            const int run = voidSuitRun(leader, s, true, mark);
+            if (run > 0) {
+                own += run;
+                ownIn[s] = run;
+                relevant[s] |= mark;
+                if (own >= needed) return own;
+                counted |= 1u << s;
+                if (s == trump_) ownTrumps = run;
+                continue;
+            }
+        }
         if (holder == leader) {
             const int w = cashInSuit(leader, s, ruffers, relevant);
             own += w;
