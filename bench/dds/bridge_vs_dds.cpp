@@ -5,8 +5,11 @@
 // the total node count (the signature of bridge_bench's deals) and every
 // disagreement; the exit status is 1 on any disagreement or failure.
 //
-// Usage: bridge_vs_dds [--deals N] [--strain S] [--worst K] [--positions]
+// Usage: bridge_vs_dds [--deals N | --list FILE] [--strain S] [--worst K] [--positions]
 //   --deals N     the first N deals of the bridge benches' seed (default 50)
+//   --list FILE   the deals of FILE instead, one PBN deal text a line ("#"
+//                 starts a comment), each deal and strain's times printed
+//                 with their ratio (e.g. bench/data/rotated_deals.pbn)
 //   --strain S    one strain only: 0 to 3 a suit (spades first), 4 no trump
 //   --worst K     also list the K deals and strains where this solver lost the
 //                 most time to DDS, with their position strings (the place to
@@ -17,11 +20,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "BenchSupport.h"
 #include "DdsSupport.h"
+#include "ddsolver/Deal.h"
 #include "ddsolver/compat/BridgePosition.h"
 
 namespace {
@@ -32,6 +37,7 @@ struct Options {
     int lastStrain = 4;
     int worst = 0;
     bool positionsOnly = false;
+    std::string list;  // a file of deals instead of the seeded ones
 };
 
 // One deal and strain as both solvers timed it, in milliseconds.
@@ -62,6 +68,8 @@ bool parseOptions(int argc, char** argv, Options* options) {
             const char* strain = argv[++i];
             if (std::strlen(strain) != 1 || strain[0] < '0' || strain[0] > '4') return false;
             options->firstStrain = options->lastStrain = strain[0] - '0';
+        } else if (option == "--list" && i + 1 < argc) {
+            options->list = argv[++i];
         } else if (option == "--worst" && i + 1 < argc) {
             options->worst = std::atoi(argv[++i]);
             if (options->worst < 1) return false;
@@ -116,17 +124,65 @@ void printWorst(std::vector<Timing> timings, int count) {
 
 }  // namespace
 
+// The deals of a list file as deal arrays (codes 1 to 4 for seats 0 to 3);
+// false, with a message, when the file cannot be read or a line is no deal.
+bool readDealList(const std::string& path, std::vector<std::vector<int>>* deals) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "bridge_vs_dds: cannot read %s\n", path.c_str());
+        return false;
+    }
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const std::string text = line.substr(0, line.find('#'));
+        if (text.find_first_not_of(" \t\r") == std::string::npos) continue;
+        ddsolver::Deal deal;
+        std::string reason;
+        if (ddsolver::Deal::fromPbn(text, deal, ddsolver::DealSize::Full, &reason) !=
+            ddsolver::Status::Ok) {
+            std::fprintf(stderr, "bridge_vs_dds: %s line %d: %s\n", path.c_str(), number,
+                         reason.c_str());
+            return false;
+        }
+        std::vector<int> codes(52);
+        for (int card = 0; card < 52; ++card) {
+            codes[card] = static_cast<int>(*deal.holder(ddsolver::Card::fromIndex(card))) + 1;
+        }
+        deals->push_back(codes);
+    }
+    return true;
+}
+
+// Each deal and strain of a list: both times and their ratio.
+void printEach(const std::vector<Timing>& timings) {
+    double worst = 0;
+    std::printf("deal strain ours-ms DDS-ms ratio\n");
+    for (const Timing& t : timings) {
+        const double ratio = t.ours / std::max(t.dds, 0.001);
+        worst = std::max(worst, ratio);
+        std::printf("%4d %d %9.1f %9.1f %6.2f\n", t.deal, t.strain, t.ours, t.dds, ratio);
+    }
+    std::printf("largest ratio ours / DDS: %.2f\n", worst);
+}
+
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, &options)) {
         std::fprintf(stderr,
-                     "usage: bridge_vs_dds [--deals N] [--strain 0-4] [--worst K] [--positions]\n");
+                     "usage: bridge_vs_dds [--deals N | --list FILE] [--strain 0-4] [--worst K] "
+                     "[--positions]\n");
         return 2;
     }
-    uint64_t state = BRIDGE_BENCH_SEED;
+    std::vector<std::vector<int>> deals;
+    if (!options.list.empty()) {
+        if (!readDealList(options.list, &deals)) return 2;
+    } else {
+        uint64_t state = BRIDGE_BENCH_SEED;
+        for (int d = 0; d < options.deals; ++d) deals.push_back(randomFullDeal(state));
+    }
+    options.deals = static_cast<int>(deals.size());
     if (options.positionsOnly) {
-        for (int d = 0; d < options.deals; ++d) {
-            std::vector<int> deal = randomFullDeal(state);
+        for (const std::vector<int>& deal : deals) {
             for (int strain = options.firstStrain; strain <= options.lastStrain; ++strain) {
                 std::printf("%s\n", positionString(deal, strain).c_str());
             }
@@ -142,7 +198,7 @@ int main(int argc, char** argv) {
     long long nodes = 0;
     int disagreements = 0;
     for (int d = 0; d < options.deals; ++d) {
-        std::vector<int> deal = randomFullDeal(state);
+        const std::vector<int>& deal = deals[d];
         for (int strain = options.firstStrain; strain <= options.lastStrain; ++strain) {
             int ours[4], theirs[4];
             std::string error;
@@ -168,9 +224,17 @@ int main(int argc, char** argv) {
         }
         std::fflush(stdout);
     }
-    std::printf("bridge_vs_dds: %d deals x %d strains x 4 leaders, seed %llu, one thread each\n",
-                options.deals, options.lastStrain - options.firstStrain + 1,
-                static_cast<unsigned long long>(BRIDGE_BENCH_SEED));
+    if (!options.list.empty()) {
+        std::printf("bridge_vs_dds: %d deals of %s x %d strains x 4 leaders, one thread each\n",
+                    options.deals, options.list.c_str(),
+                    options.lastStrain - options.firstStrain + 1);
+        printEach(timings);
+    } else {
+        std::printf(
+            "bridge_vs_dds: %d deals x %d strains x 4 leaders, seed %llu, one thread each\n",
+            options.deals, options.lastStrain - options.firstStrain + 1,
+            static_cast<unsigned long long>(BRIDGE_BENCH_SEED));
+    }
     const std::vector<double> ourTimes = column(timings, &Timing::ours);
     const std::vector<double> ddsTimes = column(timings, &Timing::dds);
     printTimes("ours", ourTimes);
