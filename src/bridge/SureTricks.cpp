@@ -322,7 +322,9 @@ int Engine::trumpTricksAgainst(int leader, uint16_t* relevant) const {
 // it. He keeps it meanwhile by discarding other cards, which he can while
 // he holds more cards than tops; so the side's leads of its own suits must
 // run out before the tricks it would have to win reach that point. The
-// argument relies on the owner of every suit's top card.
+// argument relies on the owners of the opponents' top cards only: were the
+// top of one of the side's suits an opponent's, the side would have fewer
+// leads and they one more top, and they would still take a trick.
 int Engine::oneTrickAgainstCashing(int leader, uint16_t* relevant) const {
     const int partner = leader ^ 2;
     int leads = 0, tops[4] = {0, 0, 0, 0};
@@ -331,10 +333,10 @@ int Engine::oneTrickAgainstCashing(int leader, uint16_t* relevant) const {
         if (inHands_[s] == 0) continue;
         const int top = highestRank(inHands_[s]);
         const int holder = owner_[s][top];
-        marks[s] = static_cast<uint16_t>(1u << top);
-        if (((holder ^ leader) & 1) != 0)
+        if (((holder ^ leader) & 1) != 0) {
             ++tops[holder];
-        else
+            marks[s] = static_cast<uint16_t>(1u << top);
+        } else
             leads += std::max(countCards(hand_[leader][s]), countCards(hand_[partner][s]));
     }
     const int mostTops = std::max(tops[(leader + 1) & 3], tops[(leader + 3) & 3]);
