@@ -165,6 +165,17 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     // The declarer's side answers yes when one card does; the other side
     // answers no when one card does.
     const bool yesSide = wantsDeclarerTricks(mover);
+    // The last card of a trick: the next trick starts' table lines, which
+    // are far apart, load together while the first of them is searched.
+    if (trick.count == 2 && cardCount(hands_[mover]) > 2) {
+        for (int i = 0; i < n; i++) {
+            const CardSet bit = cardBit(moves[i]);
+            hands_[mover] ^= bit;
+            trick.cards[2] = moves[i];
+            table_.prefetchExact(ownerKey(), (trick.leader + winningPlace(trick)) % PLAYERS);
+            hands_[mover] ^= bit;
+        }
+    }
     CardSet failed = 0;
     for (int i = 0; i < n; i++) {
         const CardSet bit = cardBit(moves[i]);
