@@ -56,9 +56,9 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
             return leader == game_.declarer;
         }
     } else {
-        const int outlook = misereOutlook(leader);
-        if (outlook == MISERE_NO_MORE) return false;  // target is at least 1 here
-        if (outlook == MISERE_ONE_MORE && target == 1) return true;
+        const MisereBounds sure = misereOutlook(leader);
+        if (sure.low >= target) return true;
+        if (sure.high < target) return false;
     }
     const uint64_t key = ownerKey();
     int first = -1;
