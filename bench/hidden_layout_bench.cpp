@@ -7,6 +7,10 @@
 //   hidden_layout_bench --signature  the signature line alone
 //   hidden_layout_bench --hard [N] the first N splits (all by default) of each
 //                                  deal of the hard list
+//   hidden_layout_bench --nodes [N] positions searched, one thread, over the
+//                                  first N splits (2000 by default) of each bench
+//                                  deal and each deal of the hard list, with
+//                                  its histogram
 //   hidden_layout_bench --counters the signature's search counted by tricks left
 //                                  (a build with -DDDSOLVER_LAYOUT_COUNTERS=ON)
 //   hidden_layout_bench --search SEED DEALS
@@ -146,6 +150,33 @@ void printCounters() {
 #endif
 }
 
+// The positions one solver searches over the first `splits` splits of each
+// bench and hard deal: the figure to compare when a change should only
+// prune, free of the machine's load.
+void printNodes(int splits) {
+    std::vector<BenchDeal> deals(std::begin(DEALS), std::end(DEALS));
+    deals.insert(deals.end(), std::begin(HARD_DEALS), std::end(HARD_DEALS));
+    uint64_t total = 0;
+    {
+        for (const BenchDeal& deal : deals) {
+            int histogram[11] = {0};
+            uint64_t nodes = 0;
+            auto start = std::chrono::steady_clock::now();
+            solveSplits(jobOf(deal), 0, splits, 1, StopCheck(), histogram, &nodes);
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            total += nodes;
+            std::printf("%-12s %-20s %s %s %12llu  %6.2f s ", deal.name, deal.dealText,
+                        deal.contract, deal.leader, static_cast<unsigned long long>(nodes),
+                        seconds);
+            for (int t = 0; t < 11; t++) std::printf(" %d", histogram[t]);
+            std::printf("\n");
+            std::fflush(stdout);
+        }
+    }
+    std::printf("total %llu\n", static_cast<unsigned long long>(total));
+}
+
 // Runs the program's analysis of one deal and prints its histogram and rate.
 void runDeal(const BenchDeal& deal, int splits) {
     const std::string range = "0-" + std::to_string(splits);
@@ -221,6 +252,10 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--signature") {
         printSignature();
+    } else if (mode == "--nodes") {
+        int asked = argc > 2 ? std::atoi(argv[2]) : 2000;
+        if (asked <= 0 || asked > HIDDEN_SPLITS) asked = HIDDEN_SPLITS;
+        printNodes(asked);
     } else if (mode == "--counters") {
         printCounters();
     } else if (mode == "--hard") {

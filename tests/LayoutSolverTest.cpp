@@ -69,6 +69,34 @@ Ending randomEnding(std::mt19937& rng, int tricks, int round, bool withLead) {
     return e;
 }
 
+// A misere ending of `tricks` tricks in two suits (so that every hand
+// meets the others in them), the declarer's cards drawn from the higher half
+// of the ranks when `high`, else from the lower half: endings where he is
+// often forced to win tricks or sure to lose them all.
+Ending lopsidedMisere(std::mt19937& rng, int tricks, bool high) {
+    const int first = static_cast<int>(rng() % 4);
+    const int second = (first + 1 + static_cast<int>(rng() % 3)) % 4;
+    std::vector<int> pack;
+    for (int s : {first, second}) {
+        for (int r = 0; r < 8; r++) pack.push_back(s * 8 + r);
+    }
+    std::shuffle(pack.begin(), pack.end(), rng);
+    // Higher ranks first (or lower), the suits mixed within a rank.
+    std::stable_sort(pack.begin(), pack.end(), [high](int a, int b) {
+        return high ? a % 8 > b % 8 : a % 8 < b % 8;
+    });
+    Ending e;
+    e.game.misere = true;
+    e.game.declarer = static_cast<int>(rng() % 3);
+    e.root.leader = static_cast<int>(rng() % 3);
+    // His cards from the first half, not always the very top ones.
+    std::shuffle(pack.begin(), pack.begin() + 8, rng);
+    for (int i = 0; i < tricks; i++) e.root.hands[e.game.declarer] |= 1u << pack[i];
+    std::shuffle(pack.begin() + tricks, pack.end(), rng);
+    e.hidden.assign(pack.begin() + tricks, pack.begin() + 3 * tricks);
+    return e;
+}
+
 // Solves every split of the ending in the order of the analysis (the first
 // defender's share in lexicographic order) with one solver, checking each
 // against the reference; returns how many splits disagreed.
@@ -125,6 +153,19 @@ TEST(LayoutSolver, EverySplitOfSevenTrickEndingsMatchesReference) {
     for (int round = 0; round < 6; round++) {
         const Ending e = randomEnding(rng, 6, round, round == 5);
         SCOPED_TRACE("round " + std::to_string(round) + " trump " + std::to_string(e.game.trump));
+        ASSERT_EQ(disagreements(e, size_t{8} << 20), 0);
+    }
+}
+
+// Misere endings where the declarer's cards sit over or under the defenders':
+// the positions the sure-trick bounds settle, with each leader.
+TEST(LayoutSolver, EverySplitOfLopsidedMisereEndingsMatchesReference) {
+    std::mt19937 rng(31337);
+    for (int round = 0; round < 24; round++) {
+        const Ending e = lopsidedMisere(rng, 4 + round % 2, round % 3 != 2);
+        SCOPED_TRACE("round " + std::to_string(round) + " declarer " +
+                     std::to_string(e.game.declarer) + " leader " +
+                     std::to_string(e.root.leader));
         ASSERT_EQ(disagreements(e, size_t{8} << 20), 0);
     }
 }

@@ -23,7 +23,14 @@ inline int highestCard(CardSet s) {
     return 31 - __builtin_clz(s);
 }
 inline int cardCount(CardSet s) {
+#ifdef __POPCNT__
     return __builtin_popcount(s);
+#else
+    // Without the instruction the builtin is a library call, slower than this.
+    s -= (s >> 1) & 0x55555555u;
+    s = (s & 0x33333333u) + ((s >> 2) & 0x33333333u);
+    return static_cast<int>((((s + (s >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+#endif
 }
 // The `count` highest cards of a set.
 inline CardSet highestOf(CardSet s, int count) {

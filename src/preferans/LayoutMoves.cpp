@@ -1,5 +1,7 @@
 // Move generation of the hidden-layout solver: the legal cards of the player
 // to move, one per run of equivalent cards, best guesses first.
+#include <initializer_list>
+
 #include "preferans/LayoutCards.h"
 
 namespace preferans {
@@ -58,9 +60,19 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
         const int rank = rankOf(c);
         int score;
         if (trick.count == 0) {
-            // Winners first, then the highest card of each run: in misere too,
-            // where the high leads settle the tests soonest.
+            // Winners first, then the highest card of each run: in misere too
+            // for the defenders, where the high leads settle the tests soonest.
             score = above == 0 ? GOOD + rank : rank;
+            if (game_.misere && mover == game_.declarer) {
+                // The declarer first tries the leads a defender must overtake,
+                // holding only higher cards of the suit; his sure winners lose
+                // their place in front.
+                score = rank;
+                for (const CardSet theirs : {hands_[(mover + 1) % PLAYERS] & suitCards(suitOf(c)),
+                                             hands_[(mover + 2) % PLAYERS] & suitCards(suitOf(c))}) {
+                    if (theirs != 0 && __builtin_ctz(theirs) > c) score = 2 * GOOD + rank;
+                }
+            }
         } else {
             const bool wins = takesOver(winning, c, game_.trump);
             if (game_.misere) {

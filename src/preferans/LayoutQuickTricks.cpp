@@ -44,13 +44,19 @@ int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
     return total;
 }
 
-int LayoutSolver::misereOutlook(int leader) const {
+LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
     const int declarer = game_.declarer;
     const int defender1 = (declarer + 1) % PLAYERS;
     const int defender2 = (declarer + 2) % PLAYERS;
+    const int tricks = cardCount(hands_[leader]);
+    const CardSet lead = hands_[leader];
+    const CardSet other = hands_[leader == defender1 ? defender2 : defender1];
     bool allUnder = true;  // his cards under all of theirs in every suit
+    bool allOver = true;   // his cards over all of theirs in every suit
     bool contact = false;  // a suit both sides hold
     bool forced = true;    // every lead of his can be ducked by both defenders
+    bool trapped = false;  // a defender on lead has a suit he cannot duck
+    bool reached = false;  // a defender on lead holds a suit he holds
     for (int s = 0; s < 4; s++) {
         const CardSet his = hands_[declarer] & suitCards(s);
         if (his == 0) continue;
@@ -60,17 +66,32 @@ int LayoutSolver::misereOutlook(int leader) const {
         if ((first | second) != 0) {
             contact = true;
             if (highestCard(his) > __builtin_ctz(first | second)) allUnder = false;
+            if (lowest < highestCard(first | second)) allOver = false;
         }
         if ((first != 0 && __builtin_ctz(first) > lowest) ||
             (second != 0 && __builtin_ctz(second) > lowest)) {
             forced = false;
         }
+        if (leader != declarer && (lead & suitCards(s)) != 0) {
+            reached = true;
+            // The defender on lead plays his lowest card of the suit, his
+            // partner his lowest or a discard: with both under every card of
+            // the declarer's, the declarer wins the trick, second or third.
+            const CardSet partner = other & suitCards(s);
+            if (__builtin_ctz(lead & suitCards(s)) < lowest &&
+                (partner == 0 || __builtin_ctz(partner) < lowest)) {
+                trapped = true;
+            }
+        }
     }
     // Under all of their cards he never wins a trick, so never leads again;
     // on lead himself, he loses the lead in a suit they hold.
-    if (allUnder && (leader != declarer || contact)) return MISERE_NO_MORE;
-    if (leader == declarer && forced) return MISERE_ONE_MORE;
-    return MISERE_UNKNOWN;
+    if (allUnder && (leader != declarer || contact)) return {0, 0};
+    // Over all of their cards he wins every trick from the first one he
+    // wins, which is the first one he leads or follows to.
+    if (allOver && (leader == declarer || reached)) return {tricks, tricks};
+    if (leader == declarer ? forced : trapped) return {1, tricks};
+    return {0, tricks};
 }
 
 }  // namespace preferans

@@ -56,9 +56,9 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
             return leader == game_.declarer;
         }
     } else {
-        const int outlook = misereOutlook(leader);
-        if (outlook == MISERE_NO_MORE) return false;  // target is at least 1 here
-        if (outlook == MISERE_ONE_MORE && target == 1) return true;
+        const MisereBounds sure = misereOutlook(leader);
+        if (sure.low >= target) return true;
+        if (sure.high < target) return false;
     }
     const uint64_t key = ownerKey();
     int first = -1;
@@ -165,6 +165,33 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     // The declarer's side answers yes when one card does; the other side
     // answers no when one card does.
     const bool yesSide = wantsDeclarerTricks(mover);
+    // The last card of a trick: the next trick starts' table lines, which
+    // are far apart, load together; then a card whose next trick start the
+    // table already settles for the mover goes first.
+    if (trick.count == 2 && cardCount(hands_[mover]) > 2) {
+        uint64_t keys[10];
+        int winners[10];
+        for (int i = 0; i < n; i++) {
+            const CardSet bit = cardBit(moves[i]);
+            hands_[mover] ^= bit;
+            trick.cards[2] = moves[i];
+            keys[i] = ownerKey();
+            winners[i] = (trick.leader + winningPlace(trick)) % PLAYERS;
+            table_.prefetchExact(keys[i], winners[i]);
+            hands_[mover] ^= bit;
+        }
+        for (int i = 1; i < n; i++) {
+            const LayoutTable::Exact* e = table_.probeExact(keys[i], winners[i]);
+            if (e == nullptr) continue;
+            const int next = target - (winners[i] == game_.declarer ? 1 : 0);
+            if (yesSide ? e->lower >= next : e->upper < next) {
+                const int card = moves[i];
+                for (int j = i; j > 0; j--) moves[j] = moves[j - 1];
+                moves[0] = card;
+                break;
+            }
+        }
+    }
     CardSet failed = 0;
     for (int i = 0; i < n; i++) {
         const CardSet bit = cardBit(moves[i]);

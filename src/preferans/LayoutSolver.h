@@ -96,10 +96,13 @@ class LayoutSolver {
     // Tricks the player on lead takes for his side by cashing his winners,
     // whatever the others do (not for misere); `mattered` gets the winners.
     int quickTricks(int leader, CardSet& mattered) const;
-    // In misere, at a trick start: whether the declarer surely takes no
-    // more tricks, surely takes at least one more, or neither is sure.
-    enum { MISERE_UNKNOWN, MISERE_NO_MORE, MISERE_ONE_MORE };
-    int misereOutlook(int leader) const;
+    // In misere, at a trick start: the fewest and the most tricks of those
+    // left the declarer can be held to and kept under, whatever is played.
+    struct MisereBounds {
+        int low;
+        int high;
+    };
+    MisereBounds misereOutlook(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
     // When every card of the mover failed: a run of his cards that crosses

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace preferans {
 
 namespace {
@@ -22,6 +26,16 @@ void LayoutTable::Free::operator()(void* p) const {
 LayoutTable::LayoutTable(size_t bytes) : bytes_(std::max(bytes, MIN_BYTES)) {
     block_.reset(std::calloc(1, bytes_));
     if (!block_) throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    // Probes land all over the block, so with small pages most of them miss
+    // the address cache too: ask for huge pages on the aligned part (a hint,
+    // which the system may ignore).
+    constexpr uintptr_t HUGE_PAGE = uintptr_t{2} << 20;
+    const uintptr_t start = reinterpret_cast<uintptr_t>(block_.get());
+    const uintptr_t first = (start + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
+    const uintptr_t end = (start + bytes_) & ~(HUGE_PAGE - 1);
+    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#endif
     reset(false);
 }
 
