@@ -149,14 +149,15 @@ bool Engine::opponentsOutOf(int leader, int s) const {
 // winner). Each suit counts for the hand with its top card, so one pass over
 // the suits gives both counts.
 //
-// The partner keeps his suits while the leader cashes first when he can
-// follow or discard from his other cards throughout: he plays one card to
-// each of the leader's tricks, and only opponents without trumps may
-// discard (a side suit counts no further than the length of an opponent
-// with trumps), which leaves the partner's counts as they were or better.
-// Failing that the side takes the larger count, the partner's only with an
-// entry. The count stops at `needed`, the tricks that settle the search's
-// question, so that the cards of the other suits stay free in the table.
+// The partner keeps the suits the count needs while the leader cashes first
+// when he can follow or discard from his other cards throughout: he plays
+// one card to each of the leader's tricks, and only opponents without
+// trumps may discard (a side suit counts no further than the length of an
+// opponent with trumps), which leaves the partner's counts as they were or
+// better. Failing that the side takes the larger count, the partner's only
+// with an entry. The count stops at `needed`, the tricks that settle the
+// search's question, so that the cards of the other suits stay free in the
+// table.
 // Trumps the opponents cannot beat count first, by length alone.
 int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
     const int trumpTricks = trumpLengthTricks(leader);
@@ -174,8 +175,8 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
     const int partner = leader ^ 2;
     const unsigned ruffers = trumpHolders();
     uint16_t partnerRanks[4] = {0, 0, 0, 0};
-    int own = 0, partners = 0, partnerKeeps = 0, ownTrumps = 0;
-    int ownIn[4] = {0, 0, 0, 0};
+    int own = 0, ownTrumps = 0;
+    int ownIn[4] = {0, 0, 0, 0}, partnerIn[4] = {0, 0, 0, 0};
     unsigned counted = 0, leaderTops = 0;
     bool entry = false;
     for (int s = 0; s < 4; ++s) {
@@ -207,20 +208,42 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
         } else if (holder == partner) {
             const int w = cashInSuit(partner, s, ruffers, partnerRanks);
             if (w == 0) continue;
-            partners += w;
-            partnerKeeps += countCards(hand_[partner][s]);
+            partnerIn[s] = w;
             if (hand_[leader][s] != 0) entry = true;
         }
     }
     if (own + 1 == needed && partnerRuffs(leader, counted, ownTrumps)) return needed;
-    if (entry && own <= cardsLeft_ / 4 - partnerKeeps) {
-        if (own + partners >= needed) {
-            for (int s = 0; s < 4; ++s) relevant[s] |= partnerRanks[s];
-            return own + partners;
+    if (entry) {
+        // Only the partner's suits the count needs, one the leader can reach
+        // him in first: he keeps only their cards while the leader cashes,
+        // and the count relies only on their winners.
+        auto partnerShare = [&](int wanted, int& keeps, uint16_t* marks) {
+            int used = 0;
+            for (int pass = 0; pass < 2; ++pass) {
+                for (int s = 0; s < 4 && used < wanted; ++s) {
+                    if (partnerIn[s] == 0 || (hand_[leader][s] != 0) != (pass == 0)) continue;
+                    used += partnerIn[s];
+                    keeps += countCards(hand_[partner][s]);
+                    marks[s] = partnerRanks[s];
+                }
+            }
+            return used;
+        };
+        int keeps = 0;
+        uint16_t marks[4] = {0, 0, 0, 0};
+        const int more = partnerShare(needed - own, keeps, marks);
+        if (own + more >= needed && own <= cardsLeft_ / 4 - keeps) {
+            for (int s = 0; s < 4; ++s) relevant[s] |= marks[s];
+            return own + more;
         }
-    } else if (entry && partners > own && partners >= needed) {
-        for (int s = 0; s < 4; ++s) relevant[s] = partnerRanks[s];
-        return partners;
+        // Else the leader may lead to him at once.
+        uint16_t alone[4] = {0, 0, 0, 0};
+        keeps = 0;
+        const int his = partnerShare(needed, keeps, alone);
+        if (his >= needed) {
+            for (int s = 0; s < 4; ++s) relevant[s] = alone[s];
+            return his;
+        }
     }
     // At no trump, one suit of the leader's may instead be cashed last with
     // a crossing to the partner's winners in it, once the partner has kept
