@@ -287,6 +287,10 @@ TEST_F(BridgeSolve, CashingThenPartnerTricksMatchReference) {
         // winners (counting both would claim more tricks than are left).
         {{"A3.A2..", "J54.4..", "KQ2.3..", ".KQJT.."}, NO_TRUMP},
         {{"A3.AK..", "J65.2..", "KQ42...", ".QJT9.."}, NO_TRUMP},
+        // South's winners in two suits: one of them is enough for the
+        // count, and he throws the other's cards on North's tricks.
+        {{"AK.2.2.32", "QJT.JT9..", ".AKQ.AK.4", "987..QJ.5"}, NO_TRUMP},
+        {{"AK.2.2.32", "QJT.JT9..", ".AKQ.AK.4", "987..QJ.5"}, 3},
         // Suit 3 trumps: an opponent with trumps follows both suits; one
         // short in the partner's suit; one void there.
         {{"AK.2.3.2", "4.AKQ.5.", "QJ.J3..A", "T9.T.KQ."}, 3},
