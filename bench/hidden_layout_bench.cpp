@@ -157,22 +157,19 @@ void printNodes(int splits) {
     std::vector<BenchDeal> deals(std::begin(DEALS), std::end(DEALS));
     deals.insert(deals.end(), std::begin(HARD_DEALS), std::end(HARD_DEALS));
     uint64_t total = 0;
-    {
-        for (const BenchDeal& deal : deals) {
-            int histogram[11] = {0};
-            uint64_t nodes = 0;
-            auto start = std::chrono::steady_clock::now();
-            solveSplits(jobOf(deal), 0, splits, 1, StopCheck(), histogram, &nodes);
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            total += nodes;
-            std::printf("%-12s %-20s %s %s %12llu  %6.2f s ", deal.name, deal.dealText,
-                        deal.contract, deal.leader, static_cast<unsigned long long>(nodes),
-                        seconds);
-            for (int t = 0; t < 11; t++) std::printf(" %d", histogram[t]);
-            std::printf("\n");
-            std::fflush(stdout);
-        }
+    for (const BenchDeal& deal : deals) {
+        int histogram[11] = {0};
+        uint64_t nodes = 0;
+        auto start = std::chrono::steady_clock::now();
+        solveSplits(jobOf(deal), 0, splits, 1, StopCheck(), histogram, &nodes);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        total += nodes;
+        std::printf("%-12s %-20s %s %s %12llu  %6.2f s ", deal.name, deal.dealText, deal.contract,
+                    deal.leader, static_cast<unsigned long long>(nodes), seconds);
+        for (int t = 0; t < 11; t++) std::printf(" %d", histogram[t]);
+        std::printf("\n");
+        std::fflush(stdout);
     }
     std::printf("total %llu\n", static_cast<unsigned long long>(total));
 }

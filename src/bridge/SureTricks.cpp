@@ -163,8 +163,10 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
     const int trumpTricks = trumpLengthTricks(leader);
     if (trumpTricks >= needed) return trumpTricks;
     // A suit the opponents are out of may settle it alone.
+    unsigned outOf = 0;
     for (int s = 0; s < 4; ++s) {
         if (inHands_[s] == 0 || !opponentsOutOf(leader, s)) continue;
+        outOf |= 1u << s;
         uint16_t mark;
         const int run = voidSuitRun(leader, s, false, mark);
         if (run >= needed) {
@@ -184,7 +186,7 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
         if (all == 0) continue;
         const int holder = owner_[s][highestRank(all)];
         // Such a suit whose run leaves the lead with the leader counts first.
-        if (opponentsOutOf(leader, s)) {
+        if ((outOf >> s) & 1) {
             uint16_t mark;
             const int run = voidSuitRun(leader, s, true, mark);
             if (run > 0) {
