@@ -287,6 +287,11 @@ TEST_F(BridgeSolve, CashingThenPartnerTricksMatchReference) {
         // winners (counting both would claim more tricks than are left).
         {{"A3.A2..", "J54.4..", "KQ2.3..", ".KQJT.."}, NO_TRUMP},
         {{"A3.AK..", "J65.2..", "KQ42...", ".QJT9.."}, NO_TRUMP},
+        // After such a crossing the leader keeps a card above the partner's
+        // low ones: it overtakes one of them and strands the rest (West,
+        // then East, cashes an ace first and then tries it).
+        {{"2.J6.T.9", "3.Q743..", "4.2.7.Q4", "A.AT9.4."}, NO_TRUMP},
+        {{"JT.87..2", "7..A97.A", "3.J.T4.3", "..J632.4"}, NO_TRUMP},
         // South's winners in two suits: one of them is enough for the
         // count, and he throws the other's cards on North's tricks.
         {{"AK.2.2.32", "QJT.JT9..", ".AKQ.AK.4", "987..QJ.5"}, NO_TRUMP},

@@ -87,8 +87,10 @@ bool Engine::partnerRuffs(int leader, unsigned counted, int ownTrumps) const {
 // opponents' best card of s while his partner plays his lower cards (his
 // own such winners once he has no others), then leads a lower card to a
 // winner of the partner's, who cashes the rest of his winners, and his
-// other cards too once the opponents have none of the suit left. 0 when
-// the leader has no lower card or the partner no winner left to cross to.
+// other cards too once the opponents have none of the suit left and the
+// leader has none either (a card the leader kept could overtake one of
+// them and strand the rest). 0 when the leader has no lower card or the
+// partner no winner left to cross to.
 // The count relies on the owners of the cards down to the opponents' best,
 // which `mark` receives.
 int Engine::crossingTricks(int leader, int s, uint16_t& mark) const {
@@ -105,7 +107,8 @@ int Engine::crossingTricks(int leader, int s, uint16_t& mark) const {
     const int rounds = myWinners + hisLeft;
     const int longest =
         std::max(countCards(hand_[(leader + 1) & 3][s]), countCards(hand_[(leader + 3) & 3][s]));
-    return rounds >= longest ? std::max(rounds, countCards(his)) : rounds;
+    const bool runsOn = rounds >= longest && countCards(mine) <= rounds;
+    return runsOn ? std::max(rounds, countCards(his)) : rounds;
 }
 
 // Suit s when both opponents of `leader` are out of it and cannot ruff it:
