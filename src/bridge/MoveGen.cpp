@@ -51,21 +51,22 @@ void Engine::generateMoves(int seat, Moves& m, int hint) const {
     sortMoves(m);
 }
 
-// Lead weights that differ between trump and no-trump play. At the root
-// of a no-trump search a suit's length for the leading side against the
-// opponents' counts; in the search the opponents' lengths alone count, a
-// void as much as the tricks left, since their every choice of card (or of
-// discard) widens the tree below the lead. Leading towards partner's top
-// card weighs more at no trump than cashing one's own.
+// Lead weights that differ between trump and no-trump play. At no trump a
+// suit's length for the leading side against the opponents' counts. In the
+// search the opponents' lengths count too, a void as much as the tricks
+// left, since their every choice of card (or of discard) widens the tree
+// below the lead. At no trump they weigh only a little: more weight there
+// made deals with a void in every hand many times slower. Leading towards
+// partner's top card weighs more at no trump than cashing one's own.
 struct LeadWeights {
-    int lengthDifference;  // per card the side holds more than the opponents (root)
+    int lengthDifference;  // per card the side holds more than the opponents
     int opponentCard;      // per card an opponent holds in the suit (search)
     int cashTop;           // the top card of the suit
     int towardsPartner;    // the lowest run, to partner's top card
     int beforeLho;         // another card when the left-hand opponent has the top
 };
 constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10};
-constexpr LeadWeights NO_TRUMP_LEADS{2, 25, 15, 60, 20};
+constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20};
 
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
@@ -88,9 +89,11 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
         const int top = highestRank(all);
         const int topOwner = owner_[s][top];
         const int ownLengths = countCards(held) + countCards(hand_[partner][s]);
-        int base = inSearch ? -weights.opponentCard *
-                                  (opponentLength(hand_[lho][s]) + opponentLength(hand_[rho][s]))
-                            : weights.lengthDifference * (2 * ownLengths - countCards(all));
+        int base = weights.lengthDifference * (2 * ownLengths - countCards(all));
+        if (inSearch) {
+            base -= weights.opponentCard *
+                    (opponentLength(hand_[lho][s]) + opponentLength(hand_[rho][s]));
+        }
         if (opponentRuffs)
             base -= 40;
         else if (ruffs(partner))
