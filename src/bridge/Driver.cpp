@@ -91,7 +91,7 @@ bool Engine::prepare(const int* deal, int trump, int keptTrump, int leader, bool
         clearTable();
         tableTrump_ = inForce;
         fresh_ = false;
-        lastNorthSouth_ = -1;
+        lastNorthSouth_[0] = lastNorthSouth_[1] = -1;
     }
     std::copy(deal, deal + DEAL_CARDS, previousDeal_);
     loadDeal(deal, leader);
@@ -115,10 +115,13 @@ bool Engine::run(const int* deal, int trump, int keptTrump, int leader, bool tru
                  completed, bonus))
         return false;
     const int tricks = (cardsLeft_ + trick_.count) / 4;
-    const int guess = lastNorthSouth_ >= 0 ? lastNorthSouth_ : estimateNorthSouth(tricks);
+    const int side = ((trick_.leader + trick_.count) & 3) & 1;
+    const int guess = lastNorthSouth_[side] >= 0       ? lastNorthSouth_[side]
+                      : lastNorthSouth_[side ^ 1] >= 0 ? lastNorthSouth_[side ^ 1]
+                                                       : estimateNorthSouth(tricks);
     int best = -1;
     const int northSouth = driveSearch(tricks, guess, !completed, best);
-    lastNorthSouth_ = northSouth;
+    lastNorthSouth_[side] = northSouth;
     result.northSouth = northSouth + bonus;
     result.eastWest = tricks - northSouth + (completed ? 1 - bonus : 0);
     result.bestSuit = best < 0 ? -1 : suitOf(best);

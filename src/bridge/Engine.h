@@ -121,7 +121,9 @@ class Engine {
     long long tableClears_ = 0;
     int tableTrump_ = -1;
     bool fresh_ = true;
-    int lastNorthSouth_ = -1;  // first guess of the next solve on a kept table
+    // First guesses of the next solve on a kept table: the last result with
+    // each side to move (North-South 0, East-West 1).
+    int lastNorthSouth_[2] = {-1, -1};
 
     // ---- solve steps ----
     bool prepare(const int* deal, int trump, int keptTrump, int leader, bool trumpChanged,
