@@ -36,6 +36,18 @@ uint32_t Engine::trickRunBreaks(int s) const {
     return inHands_[s] | (winnerOfSuit ? 1u << trick_.winRank : 0u);
 }
 
+// Second hand's partner, last to play, beats the card led and every card
+// third hand can play to the suit (third hand cannot ruff it).
+bool Engine::partnerSurelyWins(int seat) const {
+    if (trick_.count != 1) return false;
+    const int s = trick_.suit, lho = (seat + 1) & 3;
+    const uint32_t lhoHeld = hand_[lho][s], partnerHeld = hand_[seat ^ 2][s];
+    const bool lhoRuffs =
+        lhoHeld == 0 && trump_ != NO_TRUMP && s != trump_ && hand_[lho][trump_] != 0;
+    const uint32_t toBeat = lhoHeld | 1u << trick_.winRank;
+    return !lhoRuffs && partnerHeld != 0 && highestRank(partnerHeld) > highestRank(toBeat);
+}
+
 void Engine::generateMoves(int seat, Moves& m, int hint) const {
     m.count = 0;
     if (trick_.count == 0) {
@@ -127,16 +139,18 @@ void Engine::addFollows(int seat, Moves& m, bool inSearch) const {
                                (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
                                 hand_[partner][trump_] != 0);
     const bool covers = inSearch && !partnerCanWin;
+    const bool partnerTakesIt = inSearch && partnerSurelyWins(seat);
     const uint32_t all = inHands_[s] | trick_.onTrick[s];
     forEachRun(hand_[seat][s], inSearch, trickRunBreaks(s), all, [&](int r) {
         int w = -r;
         // Whether no later opponent can beat the card.
         const bool sure = trick_.count == 3 || (hand_[lho][s] >> r) == 0;
         if (!partnerWins && !ruffed && r > trick_.winRank) {
-            // Second hand wins when sure to (or, covering, when his partner
-            // cannot); third hand prefers the cheapest card that fourth
-            // hand cannot beat.
-            if (trick_.count != 1 || sure || covers) w = (sure ? 50 : 20) - r;
+            // Second hand wins when sure to (unless his partner surely
+            // does), or covering when his partner cannot; third hand
+            // prefers the cheapest card that fourth hand cannot beat.
+            if (trick_.count != 1 || (sure && !partnerTakesIt) || covers)
+                w = (sure ? 50 : 20) - r;
         } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
                    (hand_[lho][s] >> trick_.winRank) != 0) {
             w = 30 - r;  // fourth hand could beat partner: take over for sure
