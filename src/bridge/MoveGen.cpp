@@ -116,8 +116,19 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
         if (inSearch && s == trump_ && hand_[lho][s] == 0 && hand_[rho][s] == 0)
             base -= IDLE_TRUMP_LEAD;
         const int low = lowestRank(held);
+        // Partner's bare card beats both opponents' cards, but not one of
+        // ours: that card led would crash it, so the search leads low to it.
+        const uint32_t partnerHeld = hand_[partner][s];
+        const uint32_t theirs = hand_[lho][s] | hand_[rho][s];
+        const bool bareWinner = inSearch && countCards(partnerHeld) == 1 &&
+                                partnerHeld > theirs && held > partnerHeld;
         forEachRunTop(held, all, [&](int r) {
             int w = base - r;
+            if (bareWinner) {
+                if ((1u << r) < partnerHeld) w += weights.towardsPartner;
+                m.add(cardOf(s, r), w);
+                return;
+            }
             if (r == top && !opponentRuffs) w += weights.cashTop;
             if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
                 w += weights.towardsPartner;
