@@ -172,7 +172,7 @@ class Engine {
     int sureTrickWinner(int& top) const;
     int trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;
-    int splitTopTrumps(int leader, uint16_t* relevant) const;
+    int splitTopTrumps(int seat, uint16_t* relevant) const;
     int noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;

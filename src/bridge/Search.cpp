@@ -184,6 +184,10 @@ int Engine::search(int target, uint16_t* relevant) {
         const int later = laterTricks(leader, needed, relevant);
         if (later >= needed) return BRIDGE_SURE_CUT((leader & 1) == 0 ? tricks - later : later);
         clearRanks(relevant);
+        // The leading side's two top trumps held apart: two tricks, later.
+        if (tricks - needed == 1 && splitTopTrumps((leader + 1) & 3, relevant) == 2)
+            return BRIDGE_SURE_CUT((leader & 1) == 0 ? 2 : tricks - 2);
+        clearRanks(relevant);
         int value;
         if (probe(lengths, leader, target, relevant, hint, value)) return value;
     }

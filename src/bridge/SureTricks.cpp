@@ -343,19 +343,20 @@ int Engine::trumpTricksAgainst(int leader, uint16_t* relevant) const {
     return 0;
 }
 
-// The side not on lead takes two tricks when its two hands hold the two top
-// trumps, one each, and three trumps or more between them: each wins the
+// The opponents of `seat` take two tricks when their two hands hold the two
+// top trumps, one each, and three trumps or more between them: each wins the
 // trick it is played to unless both go to the same one, and they never need
-// to. At the first trump lead the holder of the top trump plays it when his
-// partner has a trump to spare, and otherwise his partner's lone honour
-// falls while he plays low.
-int Engine::splitTopTrumps(int leader, uint16_t* relevant) const {
+// to, whoever leads. At the first trump lead the holder of the top trump
+// plays it when his partner has a trump to spare, and otherwise his
+// partner's lone honour falls while he plays low.
+int Engine::splitTopTrumps(int seat, uint16_t* relevant) const {
+    if (trump_ == NO_TRUMP) return 0;
     const uint32_t trumps = inHands_[trump_];
     if (countCards(trumps) < 2) return 0;
     const int first = highestRank(trumps);
     const int second = highestRank(trumps ^ (1u << first));
     const int a = owner_[trump_][first], b = owner_[trump_][second];
-    if (((a ^ leader) & 1) == 0 || ((b ^ leader) & 1) == 0 || a == b) return 0;
+    if (((a ^ seat) & 1) == 0 || ((b ^ seat) & 1) == 0 || a == b) return 0;
     if (countCards(hand_[a][trump_] | hand_[b][trump_]) < 3) return 0;
     relevant[trump_] |= static_cast<uint16_t>(1u << second);
     return 2;
