@@ -225,10 +225,14 @@ TEST_F(BridgeSolve, SureTrickNearMissesMatchReference) {
         // Queen-third behind the ace-king, and ace-king split.
         {{"AK2.A..", "Q43.K..", "765.Q..", "8.J32.."}, 0, 0},
         {{"A52.A..", "Q43.K..", "K76.Q..", "8.J32.."}, 0, 0},
-        // The opponents' ace and king of trumps in two hands: with three
-        // trumps between them, or two that fall together.
+        // The ace and king of trumps in two hands: with three trumps between
+        // them, or two that fall together.
         {{"QJ2.A..", "A4.K2..", "53.Q3..", "K.J54.."}, 0, 0},
         {{"QJ2.A..", "A.K32..", "543.Q..", "K.J54.."}, 0, 0},
+        // Ace-queen against the king: two low trumps with the king keep all
+        // three apart, one does not.
+        {{"J98.A5..", "AQ.K32..", "7652.4..", "K43.QJ.."}, 0, 0},
+        {{"J98.A5..", "AQ.K32..", "7653.4..", "K4.QJ6.."}, 0, 0},
         // East-West hold the top of North's suits; one hand or both.
         {{"Q2.Q2..", "AK.AK..", "43.43..", "65.65.."}, NO_TRUMP, 0},
         {{"Q2.Q2..", "A3.K4..", "K4.A3..", "65.65.."}, NO_TRUMP, 0},

@@ -164,7 +164,7 @@ class Engine {
     int crossingTricks(int leader, int s, uint16_t& mark) const;
     int quickTricks(int leader, int needed, uint16_t* relevant) const;
     int oneTrickAgainstCashing(int leader, uint16_t* relevant) const;
-    int topTrumpTricks(int leader, int& holder, uint16_t* relevant) const;
+    int topTrumpTricks(int& holder, uint16_t* relevant) const;
     int trumpLengthTricks(int seat) const;
     int voidSuitRun(int leader, int s, bool leadBack, uint16_t& mark) const;
     bool opponentsOutOf(int leader, int s) const;
@@ -172,7 +172,6 @@ class Engine {
     int sureTrickWinner(int& top) const;
     int trickThenCash(int& holder, int neededNS, int neededEW, uint16_t* relevant) const;
     int trumpTricksAgainst(int leader, uint16_t* relevant) const;
-    int splitTopTrumps(int seat, uint16_t* relevant) const;
     int noTrumpTricksAgainst(int leader, int needed, uint16_t* relevant) const;
     int lastTrickWinner(uint16_t* relevant) const;
     void markTrickWinner(uint16_t* relevant) const;

@@ -173,7 +173,7 @@ int Engine::search(int target, uint16_t* relevant) {
         if ((leader & 1) == 1 && tricks - quick < target) return BRIDGE_SURE_CUT(tricks - quick);
         clearRanks(relevant);
         int holder = 0;
-        const int trumpTricks = topTrumpTricks(leader, holder, relevant);
+        const int trumpTricks = topTrumpTricks(holder, relevant);
         if ((holder & 1) == 0 && trumpTricks >= target) return BRIDGE_SURE_CUT(trumpTricks);
         if ((holder & 1) == 1 && tricks - trumpTricks < target) {
             return BRIDGE_SURE_CUT(tricks - trumpTricks);
@@ -183,10 +183,6 @@ int Engine::search(int target, uint16_t* relevant) {
         const int needed = (leader & 1) == 0 ? tricks - target + 1 : target;
         const int later = laterTricks(leader, needed, relevant);
         if (later >= needed) return BRIDGE_SURE_CUT((leader & 1) == 0 ? tricks - later : later);
-        clearRanks(relevant);
-        // The leading side's two top trumps held apart: two tricks, later.
-        if (tricks - needed == 1 && splitTopTrumps((leader + 1) & 3, relevant) == 2)
-            return BRIDGE_SURE_CUT((leader & 1) == 0 ? 2 : tricks - 2);
         clearRanks(relevant);
         int value;
         if (probe(lengths, leader, target, relevant, hint, value)) return value;

@@ -266,20 +266,34 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
     return own;
 }
 
-// Trumps win every trick they are played to once no higher trump is left:
-// the hand that holds the top trump takes a trick with each card of its run
-// of top trumps. Returns that run's length (0 at no trump or with no trump
-// left) with its holder, and marks the run's lowest card. When the holder is
-// `leader` the count is 0: his cashing tricks already hold that run.
-int Engine::topTrumpTricks(int leader, int& holder, uint16_t* relevant) const {
+// Trumps win every trick they are played to once no higher trump is left.
+// The side that holds the top trump, in hands X and Y, takes a trick with
+// each of the top trumps it holds unless two of them go to the same trick,
+// and it never needs to when one hand has a low trump to play under each
+// top trump of the other: whenever both must play a trump, the other hand
+// plays its top trumps first, then this one its own while the other plays
+// low or shows out. So with the top k trumps, hx in X and hy in Y, the side
+// takes k when X holds hy low trumps or Y holds hx (with none in Y, every
+// card of X's run). Returns k (0 at no trump or with no trump left) with
+// the holder of the top trump, and marks the lowest of the k.
+int Engine::topTrumpTricks(int& holder, uint16_t* relevant) const {
     if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
-    const uint32_t all = inHands_[trump_];
-    holder = owner_[trump_][highestRank(all)];
-    if (holder == leader) return 0;
-    const uint32_t own = hand_[holder][trump_];
-    const uint32_t run = cardsAbove(own, all & ~own);
-    relevant[trump_] |= static_cast<uint16_t>(1u << lowestRank(run));
-    return countCards(run);
+    holder = owner_[trump_][highestRank(inHands_[trump_])];
+    const int x = holder, y = holder ^ 2;
+    const int lengthX = countCards(hand_[x][trump_]), lengthY = countCards(hand_[y][trump_]);
+    int topX = 0, topY = 0, k = 0, lowest = -1;
+    for (uint32_t rest = inHands_[trump_]; rest != 0;) {
+        const int r = highestRank(rest);
+        rest ^= 1u << r;
+        const int owner = owner_[trump_][r];
+        if (owner != x && owner != y) break;
+        (owner == x ? topX : topY)++;
+        if (lengthX - topX < topY && lengthY - topY < topX) break;
+        k = topX + topY;
+        lowest = r;
+    }
+    relevant[trump_] |= static_cast<uint16_t>(1u << lowest);
+    return k;
 }
 
 // When the opponents of `seat` hold no trump, every trick in which his side
@@ -298,7 +312,6 @@ int Engine::laterTricks(int leader, int needed, uint16_t* relevant) const {
     if (trump_ != NO_TRUMP && inHands_[trump_] != 0) {
         const int sure = trumpLengthTricks((leader + 1) & 3);
         if (sure >= needed) return sure;
-        if (needed == 2) return splitTopTrumps(leader, relevant);
         return needed <= 1 ? trumpTricksAgainst(leader, relevant) : 0;
     }
     return noTrumpTricksAgainst(leader, needed, relevant);
@@ -341,25 +354,6 @@ int Engine::trumpTricksAgainst(int leader, uint16_t* relevant) const {
         }
     }
     return 0;
-}
-
-// The opponents of `seat` take two tricks when their two hands hold the two
-// top trumps, one each, and three trumps or more between them: each wins the
-// trick it is played to unless both go to the same one, and they never need
-// to, whoever leads. At the first trump lead the holder of the top trump
-// plays it when his partner has a trump to spare, and otherwise his
-// partner's lone honour falls while he plays low.
-int Engine::splitTopTrumps(int seat, uint16_t* relevant) const {
-    if (trump_ == NO_TRUMP) return 0;
-    const uint32_t trumps = inHands_[trump_];
-    if (countCards(trumps) < 2) return 0;
-    const int first = highestRank(trumps);
-    const int second = highestRank(trumps ^ (1u << first));
-    const int a = owner_[trump_][first], b = owner_[trump_][second];
-    if (((a ^ seat) & 1) == 0 || ((b ^ seat) & 1) == 0 || a == b) return 0;
-    if (countCards(hand_[a][trump_] | hand_[b][trump_]) < 3) return 0;
-    relevant[trump_] |= static_cast<uint16_t>(1u << second);
-    return 2;
 }
 
 // With no trumps in play, the side not on lead takes a trick when the side
