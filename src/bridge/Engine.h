@@ -149,7 +149,8 @@ class Engine {
     void addFollows(int seat, Moves& moves, bool inSearch) const;
     void addVoidPlays(int seat, Moves& moves, int discardLength, bool inSearch) const;
     uint32_t trickRunBreaks(int s) const;
-    bool partnerSurelyWins(int seat) const;
+    bool partnerWinsLast(int seat) const;
+    bool partnerHoldsTrick(int seat) const;
     uint64_t cutContext(int seat) const;
     void prefetchCut(uint64_t context) const;
     int onlyFollow(int seat) const;

@@ -38,7 +38,7 @@ uint32_t Engine::trickRunBreaks(int s) const {
 
 // Second hand's partner, last to play, beats the card led and every card
 // third hand can play to the suit (third hand cannot ruff it).
-bool Engine::partnerSurelyWins(int seat) const {
+bool Engine::partnerWinsLast(int seat) const {
     if (trick_.count != 1) return false;
     const int s = trick_.suit, lho = (seat + 1) & 3;
     const uint32_t lhoHeld = hand_[lho][s], partnerHeld = hand_[seat ^ 2][s];
@@ -46,6 +46,16 @@ bool Engine::partnerSurelyWins(int seat) const {
         lhoHeld == 0 && trump_ != NO_TRUMP && s != trump_ && hand_[lho][trump_] != 0;
     const uint32_t toBeat = lhoHeld | 1u << trick_.winRank;
     return !lhoRuffs && partnerHeld != 0 && highestRank(partnerHeld) > highestRank(toBeat);
+}
+
+// Third hand's partner wins the trick so far, and fourth hand can neither
+// beat his card in its suit nor ruff it.
+bool Engine::partnerHoldsTrick(int seat) const {
+    if (trick_.count != 2 || ((trick_.winSeat ^ seat) & 1) != 0) return false;
+    const int last = (seat + 1) & 3, s = trick_.winSuit;
+    const uint32_t held = hand_[last][s];
+    const bool ruffs = s != trump_ && held == 0 && trump_ != NO_TRUMP && hand_[last][trump_] != 0;
+    return !ruffs && (held >> (trick_.winRank + 1)) == 0;
 }
 
 void Engine::generateMoves(int seat, Moves& m, int hint) const {
@@ -150,7 +160,7 @@ void Engine::addFollows(int seat, Moves& m, bool inSearch) const {
                                (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
                                 hand_[partner][trump_] != 0);
     const bool covers = inSearch && !partnerCanWin;
-    const bool partnerTakesIt = inSearch && partnerSurelyWins(seat);
+    const bool partnerTakesIt = inSearch && partnerWinsLast(seat);
     const uint32_t all = inHands_[s] | trick_.onTrick[s];
     forEachRun(hand_[seat][s], inSearch, trickRunBreaks(s), all, [&](int r) {
         int w = -r;
@@ -179,7 +189,8 @@ void Engine::addVoidPlays(int seat, Moves& m, int discardLength, bool inSearch) 
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
     if (trump_ != NO_TRUMP && hand_[seat][trump_] != 0) {
         const uint32_t all = inHands_[trump_] | trick_.onTrick[trump_];
-        const int overPartner = inSearch ? 20 : -60;
+        // Overruffing partner's sure winner only spends a trump.
+        const int overPartner = inSearch && !partnerHoldsTrick(seat) ? 20 : -60;
         forEachRun(hand_[seat][trump_], inSearch, trickRunBreaks(trump_), all, [&](int r) {
             const bool wins = trick_.winSuit != trump_ || r > trick_.winRank;
             int w = partnerWins ? overPartner - r : wins ? 30 - r : -80 - r;
