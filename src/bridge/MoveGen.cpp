@@ -86,9 +86,10 @@ struct LeadWeights {
     int cashTop;           // the top card of the suit
     int towardsPartner;    // the lowest run, to partner's top card
     int beforeLho;         // another card when the left-hand opponent has the top
+    int towardsSecond;     // more when partner holds the second card (search)
 };
-constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10};
-constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20};
+constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10, 60};
+constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20, 60};
 
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
@@ -126,6 +127,10 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
         if (inSearch && s == trump_ && hand_[lho][s] == 0 && hand_[rho][s] == 0)
             base -= IDLE_TRUMP_LEAD;
         const int low = lowestRank(held);
+        // Led towards partner's second card, it wins unless the left-hand
+        // opponent spends the top card on the trick.
+        const bool towardsSecond = inSearch && topOwner == lho && countCards(all) > 1 &&
+                                   owner_[s][highestRank(all ^ (1u << top))] == partner;
         // Partner's bare card beats both opponents' cards, but not one of
         // ours: that card led would crash it, so the search leads low to it.
         const uint32_t partnerHeld = hand_[partner][s];
@@ -143,6 +148,7 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
             if (topOwner == partner && !opponentRuffs && !(all & ~held & ranksBetween(low, r)))
                 w += weights.towardsPartner;
             if (topOwner == lho && r != top) w += weights.beforeLho;
+            if (towardsSecond) w += weights.towardsSecond;
             if (topOwner == rho && r != top) w -= 10;
             m.add(cardOf(s, r), w);
         });
