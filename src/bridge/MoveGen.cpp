@@ -87,9 +87,11 @@ struct LeadWeights {
     int towardsPartner;    // the lowest run, to partner's top card
     int beforeLho;         // another card when the left-hand opponent has the top
     int towardsSecond;     // more when partner holds the second card (search)
+    int rhoSecond;         // less when the right-hand opponent holds the second card
+                           // but not the top (search)
 };
-constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10, 60};
-constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20, 60};
+constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10, 60, 15};
+constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20, 60, 15};
 
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
@@ -129,14 +131,15 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
         const int low = lowestRank(held);
         // Led towards partner's second card, it wins unless the left-hand
         // opponent spends the top card on the trick.
-        const bool towardsSecond = inSearch && topOwner == lho && countCards(all) > 1 &&
-                                   owner_[s][highestRank(all ^ (1u << top))] == partner;
+        const int secondOwner = all != 1u << top ? owner_[s][highestRank(all ^ (1u << top))] : -1;
+        const bool towardsSecond = inSearch && topOwner == lho && secondOwner == partner;
+        const bool rhoSecond = inSearch && topOwner != rho && secondOwner == rho;
         // Partner's bare card beats both opponents' cards, but not one of
         // ours: that card led would crash it, so the search leads low to it.
         const uint32_t partnerHeld = hand_[partner][s];
         const uint32_t theirs = hand_[lho][s] | hand_[rho][s];
-        const bool bareWinner = inSearch && countCards(partnerHeld) == 1 &&
-                                partnerHeld > theirs && held > partnerHeld;
+        const bool bareWinner =
+            inSearch && countCards(partnerHeld) == 1 && partnerHeld > theirs && held > partnerHeld;
         forEachRunTop(held, all, [&](int r) {
             int w = base - r;
             if (bareWinner) {
@@ -149,6 +152,7 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
                 w += weights.towardsPartner;
             if (topOwner == lho && r != top) w += weights.beforeLho;
             if (towardsSecond) w += weights.towardsSecond;
+            if (rhoSecond) w -= weights.rhoSecond;
             if (topOwner == rho && r != top) w -= 10;
             m.add(cardOf(s, r), w);
         });
@@ -176,8 +180,7 @@ void Engine::addFollows(int seat, Moves& m, bool inSearch) const {
             // Second hand wins when sure to (unless his partner surely
             // does), or covering when his partner cannot; third hand
             // prefers the cheapest card that fourth hand cannot beat.
-            if (trick_.count != 1 || (sure && !partnerTakesIt) || covers)
-                w = (sure ? 50 : 20) - r;
+            if (trick_.count != 1 || (sure && !partnerTakesIt) || covers) w = (sure ? 50 : 20) - r;
         } else if (partnerWins && !ruffed && trick_.count == 2 && sure &&
                    (hand_[lho][s] >> trick_.winRank) != 0) {
             w = 30 - r;  // fourth hand could beat partner: take over for sure
