@@ -89,9 +89,11 @@ struct LeadWeights {
     int towardsSecond;     // more when partner holds the second card (search)
     int rhoSecond;         // less when the right-hand opponent holds the second card
                            // but not the top (search)
+    int dropSecond;        // more for the top card when an opponent's second is bare
+                           // (search)
 };
-constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10, 60, 15};
-constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20, 60, 15};
+constexpr LeadWeights TRUMP_LEADS{0, 15, 45, 30, 10, 60, 15, 50};
+constexpr LeadWeights NO_TRUMP_LEADS{2, 3, 15, 60, 20, 60, 15, 50};
 
 // Leads, one per run: cashing the top card, leading to partner's top card
 // or towards the left-hand opponent's, away from suits the opponents ruff
@@ -134,6 +136,9 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
         const int secondOwner = all != 1u << top ? owner_[s][highestRank(all ^ (1u << top))] : -1;
         const bool towardsSecond = inSearch && topOwner == lho && secondOwner == partner;
         const bool rhoSecond = inSearch && topOwner != rho && secondOwner == rho;
+        // The top card led drops an opponent's bare second card.
+        const bool bareSecond = inSearch && (secondOwner == lho || secondOwner == rho) &&
+                                countCards(hand_[secondOwner][s]) == 1;
         // Partner's bare card beats both opponents' cards, but not one of
         // ours: that card led would crash it, so the search leads low to it.
         const uint32_t partnerHeld = hand_[partner][s];
@@ -153,6 +158,7 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
             if (topOwner == lho && r != top) w += weights.beforeLho;
             if (towardsSecond) w += weights.towardsSecond;
             if (rhoSecond) w -= weights.rhoSecond;
+            if (bareSecond && r == top) w += weights.dropSecond;
             if (topOwner == rho && r != top) w -= 10;
             m.add(cardOf(s, r), w);
         });
