@@ -267,15 +267,16 @@ int Engine::quickTricks(int leader, int needed, uint16_t* relevant) const {
 }
 
 // Trumps win every trick they are played to once no higher trump is left.
-// The side that holds the top trump, in hands X and Y, takes a trick with
-// each of the top trumps it holds unless two of them go to the same trick,
-// and it never needs to when one hand has a low trump to play under each
-// top trump of the other: whenever both must play a trump, the other hand
-// plays its top trumps first, then this one its own while the other plays
-// low or shows out. So with the top k trumps, hx in X and hy in Y, the side
-// takes k when X holds hy low trumps or Y holds hx (with none in Y, every
-// card of X's run). Returns k (0 at no trump or with no trump left) with
-// the holder of the top trump, and marks the lowest of the k.
+// The side that holds the top trump takes a trick with each of the top
+// trumps its two hands X and Y hold, unless two of them fall on one trick.
+// They never need to when one hand has a low trump for each top trump of
+// the other: in each trick where both play a trump, the other hand plays
+// its top trumps first while this one plays low, then this one plays its
+// own (alone, a hand plays a top trump if it has one left). So with the top
+// k trumps, hx in X and hy in Y, the side takes k when X holds hy low
+// trumps or Y holds hx; with none in Y, that is X's run of top trumps.
+// Returns k (0 at no trump or with no trump left) with the holder of the
+// top trump, and marks the lowest of the k.
 int Engine::topTrumpTricks(int& holder, uint16_t* relevant) const {
     if (trump_ == NO_TRUMP || inHands_[trump_] == 0) return 0;
     holder = owner_[trump_][highestRank(inHands_[trump_])];
