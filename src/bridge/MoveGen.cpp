@@ -36,16 +36,16 @@ uint32_t Engine::trickRunBreaks(int s) const {
     return inHands_[s] | (winnerOfSuit ? 1u << trick_.winRank : 0u);
 }
 
-// Second hand's partner, last to play, beats the card led and every card
-// third hand can play to the suit (third hand cannot ruff it).
+// Second hand's partner, last to play, holds the suit's top card, above the
+// card led, and third hand cannot ruff: partner wins the trick.
 bool Engine::partnerWinsLast(int seat) const {
     if (trick_.count != 1) return false;
     const int s = trick_.suit, lho = (seat + 1) & 3;
-    const uint32_t lhoHeld = hand_[lho][s], partnerHeld = hand_[seat ^ 2][s];
+    if (inHands_[s] == 0) return false;
+    const int top = highestRank(inHands_[s]);
     const bool lhoRuffs =
-        lhoHeld == 0 && trump_ != NO_TRUMP && s != trump_ && hand_[lho][trump_] != 0;
-    const uint32_t toBeat = lhoHeld | 1u << trick_.winRank;
-    return !lhoRuffs && partnerHeld != 0 && highestRank(partnerHeld) > highestRank(toBeat);
+        hand_[lho][s] == 0 && trump_ != NO_TRUMP && s != trump_ && hand_[lho][trump_] != 0;
+    return !lhoRuffs && owner_[s][top] == (seat ^ 2) && top > trick_.winRank;
 }
 
 // Third hand's partner wins the trick so far, and fourth hand can neither
