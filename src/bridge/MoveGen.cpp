@@ -36,16 +36,21 @@ uint32_t Engine::trickRunBreaks(int s) const {
     return inHands_[s] | (winnerOfSuit ? 1u << trick_.winRank : 0u);
 }
 
-// Second hand's partner, last to play, holds the suit's top card, above the
-// card led, and third hand cannot ruff: partner wins the trick.
+// Second hand's partner, last to play, wins the trick (third hand cannot
+// ruff it) with the suit's top card, or with a bare card that beats the
+// card led and third hand's cards and so must fall anyway.
 bool Engine::partnerWinsLast(int seat) const {
     if (trick_.count != 1) return false;
-    const int s = trick_.suit, lho = (seat + 1) & 3;
-    if (inHands_[s] == 0) return false;
-    const int top = highestRank(inHands_[s]);
+    const int s = trick_.suit, lho = (seat + 1) & 3, partner = seat ^ 2;
+    const uint32_t partnerHeld = hand_[partner][s];
+    if (partnerHeld == 0) return false;
     const bool lhoRuffs =
         hand_[lho][s] == 0 && trump_ != NO_TRUMP && s != trump_ && hand_[lho][trump_] != 0;
-    return !lhoRuffs && owner_[s][top] == (seat ^ 2) && top > trick_.winRank;
+    const int top = highestRank(inHands_[s]);
+    const bool topCard = owner_[s][top] == partner && top > trick_.winRank;
+    const bool bareWinner =
+        countCards(partnerHeld) == 1 && partnerHeld > (hand_[lho][s] | 1u << trick_.winRank);
+    return !lhoRuffs && (topCard || bareWinner);
 }
 
 // Third hand's partner wins the trick so far, and fourth hand can neither
