@@ -149,6 +149,7 @@ class Engine {
     void addFollows(int seat, Moves& moves, bool inSearch) const;
     void addVoidPlays(int seat, Moves& moves, int discardLength, bool inSearch) const;
     uint32_t trickRunBreaks(int s) const;
+    bool canRuff(int seat, int s) const;
     bool partnerWinsLast(int seat) const;
     bool partnerHoldsTrick(int seat) const;
     uint64_t cutContext(int seat) const;

@@ -125,6 +125,11 @@ inline void sortMoves(Engine::Moves& m) {
     }
 }
 
+// Whether `seat` holds no card of side suit s but a trump.
+inline bool Engine::canRuff(int seat, int s) const {
+    return trump_ != NO_TRUMP && s != trump_ && hand_[seat][s] == 0 && hand_[seat][trump_] != 0;
+}
+
 // One remembered set of trick starts (partition search): every position
 // with this seat on lead, these suit lengths in every hand, and these owners
 // of the top cards of each suit (the cards whose ranks mattered and every

@@ -44,13 +44,11 @@ bool Engine::partnerWinsLast(int seat) const {
     const int s = trick_.suit, lho = (seat + 1) & 3, partner = seat ^ 2;
     const uint32_t partnerHeld = hand_[partner][s];
     if (partnerHeld == 0) return false;
-    const bool lhoRuffs =
-        hand_[lho][s] == 0 && trump_ != NO_TRUMP && s != trump_ && hand_[lho][trump_] != 0;
     const int top = highestRank(inHands_[s]);
     const bool topCard = owner_[s][top] == partner && top > trick_.winRank;
     const bool bareWinner =
         countCards(partnerHeld) == 1 && partnerHeld > (hand_[lho][s] | 1u << trick_.winRank);
-    return !lhoRuffs && (topCard || bareWinner);
+    return !canRuff(lho, s) && (topCard || bareWinner);
 }
 
 // Third hand's partner wins the trick so far, and fourth hand can neither
@@ -58,9 +56,7 @@ bool Engine::partnerWinsLast(int seat) const {
 bool Engine::partnerHoldsTrick(int seat) const {
     if (trick_.count != 2 || ((trick_.winSeat ^ seat) & 1) != 0) return false;
     const int last = (seat + 1) & 3, s = trick_.winSuit;
-    const uint32_t held = hand_[last][s];
-    const bool ruffs = s != trump_ && held == 0 && trump_ != NO_TRUMP && hand_[last][trump_] != 0;
-    return !ruffs && (held >> (trick_.winRank + 1)) == 0;
+    return !canRuff(last, s) && (hand_[last][s] >> (trick_.winRank + 1)) == 0;
 }
 
 void Engine::generateMoves(int seat, Moves& m, int hint) const {
@@ -114,9 +110,7 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
     for (int s = 0; s < 4; ++s) {
         const uint32_t held = hand_[seat][s];
         if (held == 0) continue;
-        const bool side = trumpGame && s != trump_;
-        auto ruffs = [&](int o) { return side && hand_[o][s] == 0 && hand_[o][trump_] != 0; };
-        const bool opponentRuffs = ruffs(lho) || ruffs(rho);
+        const bool opponentRuffs = canRuff(lho, s) || canRuff(rho, s);
         const uint32_t all = inHands_[s];
         const int top = highestRank(all);
         const int topOwner = owner_[s][top];
@@ -128,7 +122,7 @@ void Engine::addLeads(int seat, Moves& m, bool inSearch) const {
         }
         if (opponentRuffs)
             base -= 40;
-        else if (ruffs(partner))
+        else if (canRuff(partner, s))
             base += 25;
         if (s == trump_) base -= 25;
         // Trumps the opponents cannot follow only spend the side's ruffs:
@@ -177,9 +171,8 @@ void Engine::addFollows(int seat, Moves& m, bool inSearch) const {
     const int s = trick_.suit;
     const bool partnerWins = ((trick_.winSeat ^ seat) & 1) == 0;
     const bool ruffed = trick_.winSuit != s;
-    const bool partnerCanWin = (hand_[partner][s] >> (trick_.winRank + 1)) != 0 ||
-                               (trump_ != NO_TRUMP && s != trump_ && hand_[partner][s] == 0 &&
-                                hand_[partner][trump_] != 0);
+    const bool partnerCanWin =
+        (hand_[partner][s] >> (trick_.winRank + 1)) != 0 || canRuff(partner, s);
     const bool covers = inSearch && !partnerCanWin;
     const bool partnerTakesIt = inSearch && partnerWinsLast(seat);
     const uint32_t all = inHands_[s] | trick_.onTrick[s];

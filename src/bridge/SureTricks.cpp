@@ -437,8 +437,7 @@ int Engine::sureTrickWinner(int& top) const {
     if (trump_ == NO_TRUMP || s == trump_) return holder;
     for (int k = trick_.count; k < 4; ++k) {
         const int seat = (trick_.leader + k) & 3;
-        if (((seat ^ holder) & 1) != 0 && hand_[seat][s] == 0 && hand_[seat][trump_] != 0)
-            return -1;
+        if (((seat ^ holder) & 1) != 0 && canRuff(seat, s)) return -1;
     }
     return holder;
 }
