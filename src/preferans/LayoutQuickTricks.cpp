@@ -44,6 +44,28 @@ int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
     return total;
 }
 
+namespace {
+
+// Whether the declarer, following to the defenders' leads of a suit with his
+// lowest card, always plays under the card led. He does when his j-th lowest
+// card is under their j-th lowest for every round both can play: by their
+// j-th lead they have spent j - 1 cards of the suit or more, so the card led
+// is at least their j-th lowest, while he has spent only his j - 1 lowest
+// (he discards his highest cards). Their discards of the suit only raise
+// their cards.
+bool ducksEveryRound(CardSet his, CardSet theirs) {
+    const int rounds = cardCount(his);
+    int round = 0;
+    for (CardSet rest = theirs; rest != 0 && round < rounds; rest &= rest - 1) {
+        const CardSet card = rest & (0u - rest);
+        round++;
+        if (cardCount(his & (card - 1)) < round) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
     const int declarer = game_.declarer;
     const int defender1 = (declarer + 1) % PLAYERS;
@@ -51,9 +73,9 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
     const int tricks = cardCount(hands_[leader]);
     const CardSet lead = hands_[leader];
     const CardSet other = hands_[leader == defender1 ? defender2 : defender1];
-    bool allUnder = true;  // his cards under all of theirs in every suit
+    bool ducks = true;     // he can play under every lead of theirs
+    bool exit = false;     // a lead of his they must win, after which he ducks
     bool allOver = true;   // his cards over all of theirs in every suit
-    bool contact = false;  // a suit both sides hold
     bool forced = true;    // every lead of his can be ducked by both defenders
     bool trapped = false;  // a defender on lead has a suit he cannot duck
     bool reached = false;  // a defender on lead holds a suit he holds
@@ -64,13 +86,19 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
         const CardSet first = hands_[defender1] & suitCards(s);
         const CardSet second = hands_[defender2] & suitCards(s);
         if ((first | second) != 0) {
-            contact = true;
-            if (highestCard(his) > __builtin_ctz(first | second)) allUnder = false;
             if (lowest < highestCard(first | second)) allOver = false;
+            if (ducks) ducks = ducksEveryRound(his, first | second);
         }
+        // A defender with only higher cards of the suit wins his lowest lead.
         if ((first != 0 && __builtin_ctz(first) > lowest) ||
             (second != 0 && __builtin_ctz(second) > lowest)) {
             forced = false;
+            // After that trick they hold at most all their cards of the suit
+            // but one: his rest checked against all but their highest covers
+            // whichever went.
+            const CardSet theirs = first | second;
+            if (!exit)
+                exit = ducksEveryRound(his & (his - 1), theirs ^ cardBit(highestCard(theirs)));
         }
         if (leader != declarer && (lead & suitCards(s)) != 0) {
             reached = true;
@@ -84,9 +112,9 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
             }
         }
     }
-    // Under all of their cards he never wins a trick, so never leads again;
-    // on lead himself, he loses the lead in a suit they hold.
-    if (allUnder && (leader != declarer || contact)) return {0, 0};
+    // Never winning a trick, he never leads again: with a defender on lead,
+    // or once he has given them the lead, he stays under for good.
+    if (ducks && (leader != declarer || exit)) return {0, 0};
     // Over all of their cards he wins every trick from the first one he
     // wins, which is the first one he leads or follows to.
     if (allOver && (leader == declarer || reached)) return {tricks, tricks};
