@@ -47,21 +47,40 @@ int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
 namespace {
 
 // Whether the declarer, following to the defenders' leads of a suit with his
-// lowest card, always plays under the card led. He does when his j-th lowest
-// card is under their j-th lowest for every round both can play: by their
-// j-th lead they have spent j - 1 cards of the suit or more, so the card led
-// is at least their j-th lowest, while he has spent only his j - 1 lowest
-// (he discards his highest cards). Their discards of the suit only raise
-// their cards.
-bool ducksEveryRound(CardSet his, CardSet theirs) {
-    const int rounds = cardCount(his);
+// lowest card, always plays under the card led (the suit's cards as 8 rank
+// bits). He does when his j-th lowest card is under their j-th lowest for
+// every round both can play: by their j-th lead they have spent j - 1 cards
+// of the suit or more, so the card led is at least their j-th lowest, while
+// he has spent only his j - 1 lowest (he discards his highest cards). Their
+// discards of the suit only raise their cards.
+bool ducksEveryRoundOf(uint32_t his, uint32_t theirs) {
+    const int rounds = __builtin_popcount(his);
     int round = 0;
-    for (CardSet rest = theirs; rest != 0 && round < rounds; rest &= rest - 1) {
-        const CardSet card = rest & (0u - rest);
+    for (uint32_t rest = theirs; rest != 0 && round < rounds; rest &= rest - 1) {
+        const uint32_t card = rest & (0u - rest);
         round++;
-        if (cardCount(his & (card - 1)) < round) return false;
+        if (__builtin_popcount(his & (card - 1)) < round) return false;
     }
     return true;
+}
+
+// The answers for every pair of rank sets, one bit each: misere asks at
+// every trick start.
+const struct DucksTable {
+    uint64_t bits[256][4];
+    DucksTable() : bits{} {
+        for (uint32_t his = 0; his < 256; his++) {
+            for (uint32_t theirs = 0; theirs < 256; theirs++) {
+                if (ducksEveryRoundOf(his, theirs)) bits[his][theirs / 64] |= 1ull << theirs % 64;
+            }
+        }
+    }
+} DUCKS;
+
+bool ducksEveryRound(CardSet his, CardSet theirs, int suit) {
+    const uint32_t h = (his >> 8 * suit) & 0xFF;
+    const uint32_t t = (theirs >> 8 * suit) & 0xFF;
+    return (DUCKS.bits[h][t / 64] >> t % 64) & 1;
 }
 
 }  // namespace
@@ -87,7 +106,7 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
         const CardSet second = hands_[defender2] & suitCards(s);
         if ((first | second) != 0) {
             if (lowest < highestCard(first | second)) allOver = false;
-            if (ducks) ducks = ducksEveryRound(his, first | second);
+            if (ducks) ducks = ducksEveryRound(his, first | second, s);
         }
         // A defender with only higher cards of the suit wins his lowest lead.
         if ((first != 0 && __builtin_ctz(first) > lowest) ||
@@ -98,7 +117,7 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
             // whichever went.
             const CardSet theirs = first | second;
             if (!exit)
-                exit = ducksEveryRound(his & (his - 1), theirs ^ cardBit(highestCard(theirs)));
+                exit = ducksEveryRound(his & (his - 1), theirs ^ cardBit(highestCard(theirs)), s);
         }
         if (leader != declarer && (lead & suitCards(s)) != 0) {
             reached = true;
