@@ -26,11 +26,20 @@ constexpr int GOOD = 100;
 
 }  // namespace
 
+CardSet LayoutSolver::runSeparators(const Trick& trick) const {
+    CardSet present = hands_[0] | hands_[1] | hands_[2];
+    if (trick.count == 2) {
+        const int first = trick.cards[0], second = trick.cards[1];
+        return present | cardBit(takesOver(first, second, game_.trump) ? second : first);
+    }
+    for (int i = 0; i < trick.count; i++) present |= cardBit(trick.cards[i]);
+    return present;
+}
+
 int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* moves) const {
     const CardSet hand = hands_[mover];
     CardSet legal = hand;
-    CardSet present = hands_[0] | hands_[1] | hands_[2];
-    for (int i = 0; i < trick.count; i++) present |= cardBit(trick.cards[i]);
+    const CardSet present = runSeparators(trick);
     int winning = -1;
     int winningPlace = 0;
     if (trick.count > 0) {

@@ -140,8 +140,7 @@ bool LayoutSolver::finishTrick(const Trick& trick, int target, CardSet& mattered
 
 CardSet LayoutSolver::withWholeRuns(CardSet mattered, int mover, const Trick& trick) const {
     const CardSet hand = hands_[mover];
-    CardSet present = hands_[0] | hands_[1] | hands_[2];
-    for (int i = 0; i < trick.count; i++) present |= cardBit(trick.cards[i]);
+    const CardSet present = runSeparators(trick);
     for (int s = 0; s < 4; s++) {
         const CardSet marked = mattered & suitCards(s);
         const CardSet lowest = marked & (0u - marked);

@@ -105,6 +105,10 @@ class LayoutSolver {
     MisereBounds misereOutlook(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
+    // The cards that split the mover's runs: every card in play, except that
+    // the last card of a trick is not told apart by the trick's beaten card,
+    // which is gone before it could matter.
+    CardSet runSeparators(const Trick& trick) const;
     // When every card of the mover failed: a run of his cards that crosses
     // the lowest card that mattered in its suit is added whole, since only
     // its top card was tried.
