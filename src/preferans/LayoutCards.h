@@ -44,4 +44,9 @@ inline bool takesOver(int winning, int later, int trump) {
     return suitOf(later) == trump;
 }
 
+// In misere, whether the declarer can follow every lead of the defenders in
+// `suit` with a card under the one led, whatever they discard, holding `his`
+// against `theirs`.
+bool ducksEveryRound(CardSet his, CardSet theirs, int suit);
+
 }  // namespace preferans

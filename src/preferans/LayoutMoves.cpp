@@ -72,6 +72,14 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             // Winners first, then the highest card of each run: in misere too
             // for the defenders, where the high leads settle the tests soonest.
             score = above == 0 ? GOOD + rank : rank;
+            // A defender in misere leads low first in a suit where the
+            // declarer cannot duck every round.
+            if (game_.misere && mover != game_.declarer) {
+                const CardSet defenders = hand | hands_[3 - mover - game_.declarer];
+                if (!ducksEveryRound(hands_[game_.declarer], defenders, suitOf(c))) {
+                    score = 3 * GOOD - rank;
+                }
+            }
             if (game_.misere && mover == game_.declarer) {
                 // The declarer first tries the leads a defender must overtake,
                 // holding only higher cards of the suit; his sure winners lose

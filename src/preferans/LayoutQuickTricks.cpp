@@ -77,13 +77,13 @@ const struct DucksTable {
     }
 } DUCKS;
 
+}  // namespace
+
 bool ducksEveryRound(CardSet his, CardSet theirs, int suit) {
     const uint32_t h = (his >> 8 * suit) & 0xFF;
     const uint32_t t = (theirs >> 8 * suit) & 0xFF;
     return (DUCKS.bits[h][t / 64] >> t % 64) & 1;
 }
-
-}  // namespace
 
 LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
     const int declarer = game_.declarer;
