@@ -57,6 +57,9 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             }
         }
     }
+    const auto defenders = [this] {
+        return hands_[(game_.declarer + 1) % PLAYERS] | hands_[(game_.declarer + 2) % PLAYERS];
+    };
     int scores[10];
     int n = 0;
     // A card stands for its run: the cards below it down to the next card
@@ -75,16 +78,16 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             // A defender in misere leads low first in a suit where the
             // declarer cannot duck every round.
             if (game_.misere && mover != game_.declarer) {
-                const CardSet defenders = hand | hands_[3 - mover - game_.declarer];
-                if (!ducksEveryRound(hands_[game_.declarer], defenders, suitOf(c))) {
+                if (!ducksEveryRound(hands_[game_.declarer], defenders(), suitOf(c))) {
                     score = 3 * GOOD - rank;
                 }
             }
             if (game_.misere && mover == game_.declarer) {
                 // The declarer first tries the leads a defender must overtake,
-                // holding only higher cards of the suit; his sure winners lose
+                // holding only higher cards of the suit, then the suits where
+                // he cannot duck every round of theirs; his sure winners lose
                 // their place in front.
-                score = rank;
+                score = ducksEveryRound(hand, defenders(), suitOf(c)) ? rank - GOOD : rank;
                 for (const CardSet theirs : {hands_[(mover + 1) % PLAYERS] & suitCards(suitOf(c)),
                                              hands_[(mover + 2) % PLAYERS] & suitCards(suitOf(c))}) {
                     if (theirs != 0 && __builtin_ctz(theirs) > c) score = 2 * GOOD + rank;
@@ -94,8 +97,17 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             const bool wins = takesOver(winning, c, game_.trump);
             if (game_.misere) {
                 // Everyone would rather lose the trick: the highest card that
-                // stays under first, then the cheapest that takes over.
+                // stays under first, then the cheapest that takes over; a
+                // defender taking the trick last keeps his low cards. The
+                // declarer discards from a suit where he cannot duck every
+                // round first.
                 score = wins ? -rank : GOOD + rank;
+                if (wins && trick.count == 2 && mover != game_.declarer) score = rank;
+                const bool discard = suitOf(c) != suitOf(trick.cards[0]);
+                if (discard && mover == game_.declarer &&
+                    !ducksEveryRound(hand, defenders(), suitOf(c))) {
+                    score += 10;
+                }
             } else if (trick.count == 2) {
                 const int winner = wins ? mover : (trick.leader + winningPlace) % PLAYERS;
                 const bool good = (winner == game_.declarer) == wantsDeclarerTricks(mover);
