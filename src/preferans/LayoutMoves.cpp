@@ -76,11 +76,16 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             // for the defenders, where the high leads settle the tests soonest.
             score = above == 0 ? GOOD + rank : rank;
             // A defender in misere leads low first in a suit where the
-            // declarer cannot duck every round.
-            if (game_.misere && mover != game_.declarer) {
-                if (!ducksEveryRound(hands_[game_.declarer], defenders(), suitOf(c))) {
-                    score = 3 * GOOD - rank;
-                }
+            // declarer cannot duck every round, last among them a card that
+            // both defenders can play under all of his: taking that trick
+            // gives him the lead, and perhaps his way out.
+            if (game_.misere && mover != game_.declarer &&
+                !ducksEveryRound(hands_[game_.declarer], defenders(), suitOf(c))) {
+                const CardSet his = hands_[game_.declarer] & suitCards(suitOf(c));
+                const CardSet partner = hands_[3 - mover - game_.declarer] & suitCards(suitOf(c));
+                const bool trap = his != 0 && __builtin_ctz(his) > c &&
+                                  (partner == 0 || __builtin_ctz(partner) < __builtin_ctz(his));
+                score = 3 * GOOD - rank - (trap ? 20 : 0);
             }
             if (game_.misere && mover == game_.declarer) {
                 // The declarer first tries the leads a defender must overtake,
