@@ -24,6 +24,17 @@ void sortByScore(int* moves, int* scores, int n) {
 
 constexpr int GOOD = 100;
 
+// In misere, the suits (a bit each) where the declarer cannot duck every
+// round of the defenders' leads.
+int suitsHeCannotDuck(const CardSet* hands, int declarer) {
+    const CardSet defenders = hands[(declarer + 1) % PLAYERS] | hands[(declarer + 2) % PLAYERS];
+    int suits = 0;
+    for (int s = 0; s < 4; s++) {
+        if (!ducksEveryRound(hands[declarer], defenders, s)) suits |= 1 << s;
+    }
+    return suits;
+}
+
 }  // namespace
 
 CardSet LayoutSolver::runSeparators(const Trick& trick) const {
@@ -57,9 +68,10 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             }
         }
     }
-    const auto defenders = [this] {
-        return hands_[(game_.declarer + 1) % PLAYERS] | hands_[(game_.declarer + 2) % PLAYERS];
-    };
+    const bool discarding = trick.count > 0 && (hand & suitCards(suitOf(trick.cards[0]))) == 0;
+    const int unsafe = game_.misere && (trick.count == 0 || (discarding && mover == game_.declarer))
+                           ? suitsHeCannotDuck(hands_, game_.declarer)
+                           : 0;
     int scores[10];
     int n = 0;
     // A card stands for its run: the cards below it down to the next card
@@ -79,8 +91,7 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
             // declarer cannot duck every round, last among them a card that
             // both defenders can play under all of his: taking that trick
             // gives him the lead, and perhaps his way out.
-            if (game_.misere && mover != game_.declarer &&
-                !ducksEveryRound(hands_[game_.declarer], defenders(), suitOf(c))) {
+            if (mover != game_.declarer && ((unsafe >> suitOf(c)) & 1) != 0) {
                 const CardSet his = hands_[game_.declarer] & suitCards(suitOf(c));
                 const CardSet partner = hands_[3 - mover - game_.declarer] & suitCards(suitOf(c));
                 const bool trap = his != 0 && __builtin_ctz(his) > c &&
@@ -92,7 +103,7 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
                 // holding only higher cards of the suit, then the suits where
                 // he cannot duck every round of theirs; his sure winners lose
                 // their place in front.
-                score = ducksEveryRound(hand, defenders(), suitOf(c)) ? rank - GOOD : rank;
+                score = ((unsafe >> suitOf(c)) & 1) != 0 ? rank : rank - GOOD;
                 for (const CardSet theirs : {hands_[(mover + 1) % PLAYERS] & suitCards(suitOf(c)),
                                              hands_[(mover + 2) % PLAYERS] & suitCards(suitOf(c))}) {
                     if (theirs != 0 && __builtin_ctz(theirs) > c) score = 2 * GOOD + rank;
@@ -108,11 +119,7 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
                 // round first.
                 score = wins ? -rank : GOOD + rank;
                 if (wins && trick.count == 2 && mover != game_.declarer) score = rank;
-                const bool discard = suitOf(c) != suitOf(trick.cards[0]);
-                if (discard && mover == game_.declarer &&
-                    !ducksEveryRound(hand, defenders(), suitOf(c))) {
-                    score += 10;
-                }
+                if (discarding && ((unsafe >> suitOf(c)) & 1) != 0) score += 10;
             } else if (trick.count == 2) {
                 const int winner = wins ? mover : (trick.leader + winningPlace) % PLAYERS;
                 const bool good = (winner == game_.declarer) == wantsDeclarerTricks(mover);
