@@ -35,6 +35,34 @@ int suitsHeCannotDuck(const CardSet* hands, int declarer) {
     return suits;
 }
 
+// A defender's lead in misere. In a suit the declarer holds and ducks for
+// good: its top card first, then its higher cards, each round taking one of
+// the cards he ducks with. In a suit where he cannot duck every round: low
+// cards, last among them a card both defenders can play under all of his,
+// since taking that trick gives him the lead and perhaps his way out. In a
+// suit he is void in, where he discards: winners, then high cards.
+int defenderMisereLead(const CardSet* hands, int declarer, int mover, int c, bool top, int unsafe) {
+    const int rank = rankOf(c);
+    const CardSet his = hands[declarer] & suitCards(suitOf(c));
+    if (his == 0) return top ? GOOD + rank : rank;
+    if (((unsafe >> suitOf(c)) & 1) == 0) return top ? 4 * GOOD : 3 * GOOD + GOOD / 2 + rank;
+    const CardSet partner = hands[3 - mover - declarer] & suitCards(suitOf(c));
+    const bool trap =
+        __builtin_ctz(his) > c && (partner == 0 || __builtin_ctz(partner) < __builtin_ctz(his));
+    return 3 * GOOD - rank - (trap ? 20 : 0);
+}
+
+// The declarer's lead in misere: first the leads a defender must overtake,
+// holding only higher cards of the suit, then the suits where he cannot duck
+// every round of theirs; his sure winners get no place in front.
+int declarerMisereLead(const CardSet* hands, int declarer, int c, int unsafe) {
+    for (const CardSet theirs : {hands[(declarer + 1) % PLAYERS] & suitCards(suitOf(c)),
+                                 hands[(declarer + 2) % PLAYERS] & suitCards(suitOf(c))}) {
+        if (theirs != 0 && __builtin_ctz(theirs) > c) return 2 * GOOD + rankOf(c);
+    }
+    return ((unsafe >> suitOf(c)) & 1) != 0 ? rankOf(c) : rankOf(c) - GOOD;
+}
+
 }  // namespace
 
 CardSet LayoutSolver::runSeparators(const Trick& trick) const {
@@ -84,30 +112,12 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
         const int rank = rankOf(c);
         int score;
         if (trick.count == 0) {
-            // Winners first, then the highest card of each run: in misere too
-            // for the defenders, where the high leads settle the tests soonest.
+            // Winners first, then the highest card of each run.
             score = above == 0 ? GOOD + rank : rank;
-            // A defender in misere leads low first in a suit where the
-            // declarer cannot duck every round, last among them a card that
-            // both defenders can play under all of his: taking that trick
-            // gives him the lead, and perhaps his way out.
-            if (mover != game_.declarer && ((unsafe >> suitOf(c)) & 1) != 0) {
-                const CardSet his = hands_[game_.declarer] & suitCards(suitOf(c));
-                const CardSet partner = hands_[3 - mover - game_.declarer] & suitCards(suitOf(c));
-                const bool trap = his != 0 && __builtin_ctz(his) > c &&
-                                  (partner == 0 || __builtin_ctz(partner) < __builtin_ctz(his));
-                score = 3 * GOOD - rank - (trap ? 20 : 0);
-            }
-            if (game_.misere && mover == game_.declarer) {
-                // The declarer first tries the leads a defender must overtake,
-                // holding only higher cards of the suit, then the suits where
-                // he cannot duck every round of theirs; his sure winners lose
-                // their place in front.
-                score = ((unsafe >> suitOf(c)) & 1) != 0 ? rank : rank - GOOD;
-                for (const CardSet theirs : {hands_[(mover + 1) % PLAYERS] & suitCards(suitOf(c)),
-                                             hands_[(mover + 2) % PLAYERS] & suitCards(suitOf(c))}) {
-                    if (theirs != 0 && __builtin_ctz(theirs) > c) score = 2 * GOOD + rank;
-                }
+            if (game_.misere) {
+                score = mover == game_.declarer ? declarerMisereLead(hands_, mover, c, unsafe)
+                                                : defenderMisereLead(hands_, game_.declarer, mover,
+                                                                     c, above == 0, unsafe);
             }
         } else {
             const bool wins = takesOver(winning, c, game_.trump);
