@@ -55,15 +55,18 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
             mattered = winners;
             return leader == game_.declarer;
         }
-    } else {
-        const MisereBounds sure = misereOutlook(leader);
-        if (sure.low >= target) return true;
-        if (sure.high < target) return false;
     }
     const uint64_t key = ownerKey();
     int first = -1;
     bool reached = false;
     if (lookUp(shape, key, leader, tricks, target, &reached, mattered, &first)) return reached;
+    // The table line is often in cache already (the trick's last card
+    // fetched it), while the misere outlook reads every suit.
+    if (game_.misere) {
+        const MisereBounds sure = misereOutlook(leader);
+        if (sure.low >= target) return true;
+        if (sure.high < target) return false;
+    }
     Trick trick{leader, 0, {}};
     int settled = -1;
     reached = playNext(trick, target, first, &settled, mattered);
