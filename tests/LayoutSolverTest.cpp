@@ -70,10 +70,10 @@ Ending randomEnding(std::mt19937& rng, int tricks, int round, bool withLead) {
 }
 
 // A misere ending of `tricks` tricks in two suits (so that every hand
-// meets the others in them), the declarer's cards drawn from the higher half
-// of the ranks when `high`, else from the lower half: endings where he is
-// often forced to win tricks or sure to lose them all.
-Ending lopsidedMisere(std::mt19937& rng, int tricks, bool high) {
+// meets the others in them), the declarer's cards drawn from the `spread`
+// highest of the ranks when `high`, else from the lowest: endings where he
+// is often forced to win tricks or sure to lose them all.
+Ending lopsidedMisere(std::mt19937& rng, int tricks, bool high, int spread = 8) {
     const int first = static_cast<int>(rng() % 4);
     const int second = (first + 1 + static_cast<int>(rng() % 3)) % 4;
     std::vector<int> pack;
@@ -89,8 +89,8 @@ Ending lopsidedMisere(std::mt19937& rng, int tricks, bool high) {
     e.game.misere = true;
     e.game.declarer = static_cast<int>(rng() % 3);
     e.root.leader = static_cast<int>(rng() % 3);
-    // His cards from the first half, not always the very top ones.
-    std::shuffle(pack.begin(), pack.begin() + 8, rng);
+    // His cards from the first ones, not always the very top ones.
+    std::shuffle(pack.begin(), pack.begin() + spread, rng);
     for (int i = 0; i < tricks; i++) e.root.hands[e.game.declarer] |= 1u << pack[i];
     std::shuffle(pack.begin() + tricks, pack.end(), rng);
     e.hidden.assign(pack.begin() + tricks, pack.begin() + 3 * tricks);
@@ -166,6 +166,14 @@ TEST(LayoutSolver, EverySplitOfLopsidedMisereEndingsMatchesReference) {
         SCOPED_TRACE("round " + std::to_string(round) + " declarer " +
                      std::to_string(e.game.declarer) + " leader " +
                      std::to_string(e.root.leader));
+        ASSERT_EQ(disagreements(e, size_t{8} << 20), 0);
+    }
+    // His cards between theirs, often with him on lead: the suits he ducks
+    // round after round, and the leads that give the defenders the lead.
+    for (int round = 0; round < 40; round++) {
+        Ending e = lopsidedMisere(rng, 4 + round % 2, false, 12);
+        if (round % 2 == 0) e.root.leader = e.game.declarer;
+        SCOPED_TRACE("interleaved round " + std::to_string(round));
         ASSERT_EQ(disagreements(e, size_t{8} << 20), 0);
     }
 }
