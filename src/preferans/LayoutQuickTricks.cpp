@@ -46,13 +46,13 @@ int LayoutSolver::quickTricks(int leader, CardSet& mattered) const {
 
 namespace {
 
-// Whether the declarer, following to the defenders' leads of a suit with his
-// lowest card, always plays under the card led (the suit's cards as 8 rank
-// bits). He does when his j-th lowest card is under their j-th lowest for
-// every round both can play: by their j-th lead they have spent j - 1 cards
-// of the suit or more, so the card led is at least their j-th lowest, while
-// he has spent only his j - 1 lowest (he discards his highest cards). Their
-// discards of the suit only raise their cards.
+// Whether the declarer can play under every card the defenders lead in a
+// suit, whatever they lead and discard (the suit's cards as 8 rank bits). He
+// can when his j-th lowest card is under their j-th lowest for every j both
+// hold: he plays his highest card under the one led, and the rule holds
+// again for the cards left. Their second card on the trick and their
+// discards of the suit only take cards away, which never lowers their j-th
+// lowest; his own discards take his highest cards.
 bool ducksEveryRoundOf(uint32_t his, uint32_t theirs) {
     const int rounds = __builtin_popcount(his);
     int round = 0;
