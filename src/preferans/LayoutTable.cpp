@@ -24,25 +24,28 @@ void LayoutTable::Free::operator()(void* p) const {
 }
 
 LayoutTable::LayoutTable(size_t bytes) : bytes_(std::max(bytes, MIN_BYTES)) {
-    block_.reset(std::calloc(1, bytes_));
-    if (!block_) throw std::bad_alloc();
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    // Probes land all over the block, so with small pages most of them miss
-    // the address cache too: ask for huge pages on the aligned part (a hint,
-    // which the system may ignore).
+    // The table starts on a huge-page boundary, so that each slot's ways
+    // share the cache lines they were laid out for; the spare room before
+    // it is never touched.
     constexpr uintptr_t HUGE_PAGE = uintptr_t{2} << 20;
+    block_.reset(std::calloc(1, bytes_ + HUGE_PAGE));
+    if (!block_) throw std::bad_alloc();
     const uintptr_t start = reinterpret_cast<uintptr_t>(block_.get());
-    const uintptr_t first = (start + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
-    const uintptr_t end = (start + bytes_) & ~(HUGE_PAGE - 1);
-    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    base_ = reinterpret_cast<char*>((start + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1));
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    // Probes land all over the table, so with small pages most of them miss
+    // the address cache too: ask for huge pages (a hint, which the system
+    // may ignore).
+    const size_t whole = bytes_ & ~(HUGE_PAGE - 1);
+    if (whole > 0) madvise(base_, whole, MADV_HUGEPAGE);
 #endif
     reset(false);
 }
 
 void LayoutTable::reset(bool partitioned) {
-    if (used_) std::memset(block_.get(), 0, bytes_);
+    if (used_) std::memset(base_, 0, bytes_);
     used_ = false;
-    char* const p = static_cast<char*>(block_.get());
+    char* const p = base_;
     if (!partitioned) {
         exact_ = reinterpret_cast<Exact*>(p);
         exactSlots_ = static_cast<uint32_t>(bytes_ / (sizeof(Exact) * EXACT_WAYS));

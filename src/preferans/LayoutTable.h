@@ -130,6 +130,7 @@ class LayoutTable {
         void operator()(void* p) const;
     };
     std::unique_ptr<void, Free> block_;  // calloc: pages come zeroed as they are touched
+    char* base_ = nullptr;               // where the table starts in it
     size_t bytes_ = 0;
     bool used_ = false;  // something stored since the block was last zeroed
     Entry* entries_ = nullptr;
