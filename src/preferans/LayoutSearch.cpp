@@ -77,14 +77,15 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
 
 bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target,
                           bool* reached, CardSet& mattered, int* first) {
-    if (const LayoutTable::Exact* e = table_.probeExact(key, leader)) {
-        if (e->lower >= target || e->upper < target) {
+    LayoutTable::Bounds exact;
+    if (table_.probeExact(key, leader, exact)) {
+        if (exact.lower >= target || exact.upper < target) {
             LAYOUT_COUNT(counters_.exactCuts[tricks]++);
-            *reached = e->lower >= target;
-            if (partitioned_) mattered = cardsOfTops(*reached ? e->lowerTops : e->upperTops);
+            *reached = exact.lower >= target;
+            if (partitioned_) mattered = cardsOfTops(*reached ? exact.lowerTops : exact.upperTops);
             return true;
         }
-        if (e->best != LayoutTable::NO_MOVE) *first = leadOfRelative(e->best);
+        if (exact.best != LayoutTable::NO_MOVE) *first = leadOfRelative(exact.best);
     }
     if (!partitioned_) return false;
     const LayoutTable::ShapeMasks& known = table_.masksOf(shape);
@@ -183,10 +184,10 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
             hands_[mover] ^= bit;
         }
         for (int i = 1; i < n; i++) {
-            const LayoutTable::Exact* e = table_.probeExact(keys[i], winners[i]);
-            if (e == nullptr) continue;
+            LayoutTable::Bounds e;
+            if (!table_.probeExact(keys[i], winners[i], e)) continue;
             const int next = target - (winners[i] == game_.declarer ? 1 : 0);
-            if (yesSide ? e->lower >= next : e->upper < next) {
+            if (yesSide ? e.lower >= next : e.upper < next) {
                 const int card = moves[i];
                 for (int j = i; j > 0; j--) moves[j] = moves[j - 1];
                 moves[0] = card;

@@ -46,6 +46,8 @@ void LayoutTable::reset(bool partitioned) {
     if (used_) std::memset(base_, 0, bytes_);
     used_ = false;
     char* const p = base_;
+    compact_ = nullptr;
+    compactLineBits_ = 0;
     if (!partitioned) {
         exact_ = reinterpret_cast<Exact*>(p);
         exactSlots_ = static_cast<uint32_t>(bytes_ / (sizeof(Exact) * EXACT_WAYS));
@@ -53,6 +55,14 @@ void LayoutTable::reset(bool partitioned) {
         shapes_ = nullptr;
         entrySlots_ = 0;
         shapeSlots_ = 0;
+        if (bytes_ >= COMPACT_BYTES) {
+            // As many lines as a power of two allows: the line takes the
+            // scrambled key's top bits.
+            compact_ = reinterpret_cast<uint64_t*>(p);
+            compactLineBits_ = COMPACT_LINE_BITS;
+            while ((COMPACT_BYTES << (compactLineBits_ + 1 - COMPACT_LINE_BITS)) <= bytes_)
+                compactLineBits_++;
+        }
         return;
     }
     // As many exact entries as shape entries, and a mask line per 16 of them.
@@ -120,9 +130,44 @@ bool LayoutTable::store(uint64_t shape, uint64_t mask, uint64_t owners, int tric
     return made;
 }
 
+void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target, bool reached,
+                               int best) {
+    const uint64_t scrambled = scramble(key, leader);
+    const uint64_t tag = compactTag(scrambled, leader);
+    uint64_t* const way = &compact_[compactLine(scrambled)];
+    uint64_t* victim = way;
+    for (uint32_t i = 0; i < COMPACT_WAYS; i++) {
+        if ((way[i] & TAG_BITS) == tag) {
+            victim = &way[i];
+            break;
+        }
+        if (fieldOf(way[i], 16, 0xF) < fieldOf(*victim, 16, 0xF)) victim = &way[i];
+    }
+    uint64_t e = *victim;
+    if ((e & TAG_BITS) != tag) {
+        // Lower bound 0, upper bound every trick left.
+        e = tag | static_cast<uint64_t>(tricks) << 16 | NO_COMPACT_MOVE << 10 |
+            static_cast<uint64_t>(tricks) << 6;
+    }
+    const auto set = [&e](int shift, uint64_t bits, int value) {
+        e = (e & ~(bits << shift)) | static_cast<uint64_t>(value) << shift;
+    };
+    if (best != NO_MOVE) set(10, 0x3F, best);
+    if (reached) {
+        if (target > fieldOf(e, 2, 0xF)) set(2, 0xF, target);
+    } else if (target - 1 < fieldOf(e, 6, 0xF)) {
+        set(6, 0xF, target - 1);
+    }
+    *victim = e;
+}
+
 void LayoutTable::storeExact(uint64_t key, int leader, int tricks, int target, bool reached,
                              int best, uint16_t tops) {
     used_ = true;
+    if (compact_ != nullptr) {
+        storeCompact(key, leader, tricks, target, reached, best);
+        return;
+    }
     const uint8_t tag = static_cast<uint8_t>(leader + 1);
     Exact* const way = &exact_[exactSlot(key, leader)];
     Exact* victim = way;

@@ -11,7 +11,9 @@
 // entry to entry: each shape keeps the few masks its entries use, and a probe
 // tries the position under each of them, after the exact entries, which
 // answer most probes in one cache line. In misere nearly every card matters,
-// and the whole table holds exact entries.
+// and the whole table holds exact entries; in a table of at least
+// COMPACT_BYTES they take 8 bytes each instead of 16, which doubles what a
+// run of many splits keeps.
 #pragma once
 
 #include <cstddef>
@@ -52,6 +54,26 @@ class LayoutTable {
     };
     static constexpr uint32_t EXACT_WAYS = 4;
 
+    // What an exact probe found: the bounds, the lead that last settled a
+    // test, and the highest cards of each suit each bound rests on.
+    struct Bounds {
+        int lower;
+        int upper;
+        int best;
+        uint16_t lowerTops;
+        uint16_t upperTops;
+    };
+
+    // Exact entries of 8 bytes, in lines of COMPACT_WAYS, for an exact-only
+    // table of at least COMPACT_BYTES (the highest cards are not kept). The
+    // key and leader, scrambled one to one, give the line (the top bits) and
+    // the check kept in the entry (the rest): with the leader kept as well,
+    // line and check name the position exactly. With 2^20 lines or more the
+    // check fits in 44 bits.
+    static constexpr uint32_t COMPACT_WAYS = 8;
+    static constexpr int COMPACT_LINE_BITS = 20;
+    static constexpr size_t COMPACT_BYTES = size_t{64} << COMPACT_LINE_BITS;
+
     // The masks of one shape, most recently stored first (one cache line);
     // the unused ones NO_MASK, since no position holds every card of the pack.
     static constexpr int MASKS = 7;
@@ -69,12 +91,17 @@ class LayoutTable {
     // or, when `partitioned` is false, exact entries only.
     void reset(bool partitioned);
 
-    const Exact* probeExact(uint64_t key, int leader) const {
+    // The bounds stored for an exact position (owner key and leader).
+    bool probeExact(uint64_t key, int leader, Bounds& found) const {
+        if (compact_ != nullptr) return probeCompact(key, leader, found);
         const Exact* e = &exact_[exactSlot(key, leader)];
         for (uint32_t i = 0; i < EXACT_WAYS; i++, e++) {
-            if (e->key == key && (e->leaderTricks & 3) == leader + 1) return e;
+            if (e->key == key && (e->leaderTricks & 3) == leader + 1) {
+                found = {e->lower, e->upper, e->best, e->lowerTops, e->upperTops};
+                return true;
+            }
         }
-        return nullptr;
+        return false;
     }
     // Records the outcome of the test "the declarer takes at least `target`
     // of the `tricks` left" in an exact position, resting on `tops`.
@@ -99,7 +126,11 @@ class LayoutTable {
 
     // Start fetching what the probes of a position will read.
     void prefetchExact(uint64_t key, int leader) const {
-        __builtin_prefetch(&exact_[exactSlot(key, leader)]);
+        if (compact_ != nullptr) {
+            __builtin_prefetch(&compact_[compactLine(scramble(key, leader))]);
+        } else {
+            __builtin_prefetch(&exact_[exactSlot(key, leader)]);
+        }
     }
     void prefetchMasks(uint64_t shape) const {
         if (shapeSlots_ != 0) __builtin_prefetch(&shapes_[shapeSlot(shape)]);
@@ -124,6 +155,46 @@ class LayoutTable {
                scaled(mix(key ^ (static_cast<uint64_t>(leader) << 62)), exactSlots_);
     }
     uint32_t shapeSlot(uint64_t shape) const { return scaled(mix(shape), shapeSlots_); }
+
+    // A compact entry: check << 20 | tricks << 16 | best << 10 | upper << 6
+    // | lower << 2 | leader + 1, so that 0 is empty.
+    static constexpr int CHECK_SHIFT = 20;
+    static constexpr uint64_t TAG_BITS = ~((uint64_t{1} << CHECK_SHIFT) - 4);  // check, leader
+    static constexpr uint64_t NO_COMPACT_MOVE = 0x3F;
+    static int fieldOf(uint64_t entry, int shift, uint64_t bits) {
+        return static_cast<int>((entry >> shift) & bits);
+    }
+    // One to one on 64 bits, each step undone by another; the leader then
+    // changes two of the line's bits.
+    static uint64_t scramble(uint64_t key, int leader) {
+        key ^= key >> 31;
+        key *= 0x7FB5D329728EA185ull;
+        key ^= key >> 27;
+        key *= 0x81DADEF4BC2DD44Dull;
+        key ^= key >> 33;
+        return key ^ static_cast<uint64_t>(leader) << 61;
+    }
+    uint32_t compactLine(uint64_t scrambled) const {
+        return COMPACT_WAYS * static_cast<uint32_t>(scrambled >> (64 - compactLineBits_));
+    }
+    uint64_t compactTag(uint64_t scrambled, int leader) const {
+        const uint64_t check = scrambled & (~uint64_t{0} >> compactLineBits_);
+        return check << CHECK_SHIFT | static_cast<uint64_t>(leader + 1);
+    }
+    bool probeCompact(uint64_t key, int leader, Bounds& found) const {
+        const uint64_t scrambled = scramble(key, leader);
+        const uint64_t tag = compactTag(scrambled, leader);
+        const uint64_t* way = &compact_[compactLine(scrambled)];
+        for (uint32_t i = 0; i < COMPACT_WAYS; i++) {
+            if ((way[i] & TAG_BITS) != tag) continue;
+            const int best = fieldOf(way[i], 10, 0x3F);
+            found = {fieldOf(way[i], 2, 0xF), fieldOf(way[i], 6, 0xF),
+                     best == NO_COMPACT_MOVE ? NO_MOVE : best, 0, 0};
+            return true;
+        }
+        return false;
+    }
+    void storeCompact(uint64_t key, int leader, int tricks, int target, bool reached, int best);
     void noteMask(uint64_t shape, uint64_t mask);
 
     struct Free {
@@ -135,6 +206,8 @@ class LayoutTable {
     bool used_ = false;  // something stored since the block was last zeroed
     Entry* entries_ = nullptr;
     Exact* exact_ = nullptr;
+    uint64_t* compact_ = nullptr;  // instead of exact_, in a large exact-only table
+    int compactLineBits_ = 0;
     ShapeMasks* shapes_ = nullptr;
     uint32_t entrySlots_ = 0;
     uint32_t exactSlots_ = 0;
