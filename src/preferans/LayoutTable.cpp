@@ -48,6 +48,7 @@ void LayoutTable::reset(bool partitioned) {
     char* const p = base_;
     compact_ = nullptr;
     compactLineBits_ = 0;
+    compactWays_ = 0;
     if (!partitioned) {
         exact_ = reinterpret_cast<Exact*>(p);
         exactSlots_ = static_cast<uint32_t>(bytes_ / (sizeof(Exact) * EXACT_WAYS));
@@ -55,13 +56,18 @@ void LayoutTable::reset(bool partitioned) {
         shapes_ = nullptr;
         entrySlots_ = 0;
         shapeSlots_ = 0;
-        if (bytes_ >= COMPACT_BYTES) {
-            // As many lines as a power of two allows: the line takes the
-            // scrambled key's top bits.
+        if (bytes_ >= MIN_COMPACT_BYTES) {
+            // The most ways a line can take, then as many lines as a power
+            // of two allows: the line takes the scrambled key's top bits.
             compact_ = reinterpret_cast<uint64_t*>(p);
+            const auto fits = [this](uint32_t ways, int lineBits) {
+                return (sizeof(uint64_t) * ways << lineBits) <= bytes_;
+            };
+            compactWays_ = 2;
+            while (compactWays_ < MAX_COMPACT_WAYS && fits(2 * compactWays_, COMPACT_LINE_BITS))
+                compactWays_ *= 2;
             compactLineBits_ = COMPACT_LINE_BITS;
-            while ((COMPACT_BYTES << (compactLineBits_ + 1 - COMPACT_LINE_BITS)) <= bytes_)
-                compactLineBits_++;
+            while (fits(compactWays_, compactLineBits_ + 1)) compactLineBits_++;
         }
         return;
     }
@@ -136,7 +142,7 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
     const uint64_t tag = compactTag(scrambled, leader);
     uint64_t* const way = &compact_[compactLine(scrambled)];
     uint64_t* victim = way;
-    for (uint32_t i = 0; i < COMPACT_WAYS; i++) {
+    for (uint32_t i = 0; i < compactWays_; i++) {
         if ((way[i] & TAG_BITS) == tag) {
             victim = &way[i];
             break;

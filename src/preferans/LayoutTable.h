@@ -12,8 +12,8 @@
 // tries the position under each of them, after the exact entries, which
 // answer most probes in one cache line. In misere nearly every card matters,
 // and the whole table holds exact entries; in a table of at least
-// COMPACT_BYTES they take 8 bytes each instead of 16, which doubles what a
-// run of many splits keeps.
+// MIN_COMPACT_BYTES they take 8 bytes each instead of 16, which doubles
+// what a run of many splits keeps.
 #pragma once
 
 #include <cstddef>
@@ -64,15 +64,15 @@ class LayoutTable {
         uint16_t upperTops;
     };
 
-    // Exact entries of 8 bytes, in lines of COMPACT_WAYS, for an exact-only
-    // table of at least COMPACT_BYTES (the highest cards are not kept). The
-    // key and leader, scrambled one to one, give the line (the top bits) and
-    // the check kept in the entry (the rest): with the leader kept as well,
-    // line and check name the position exactly. With 2^20 lines or more the
-    // check fits in 44 bits.
-    static constexpr uint32_t COMPACT_WAYS = 8;
+    // Exact entries of 8 bytes, for an exact-only table of at least
+    // MIN_COMPACT_BYTES (the highest cards are not kept). The key and leader,
+    // scrambled one to one, give the line (the top bits) and the check kept
+    // in the entry (the rest): with the leader kept as well, line and check
+    // name the position exactly. With 2^20 lines or more the check fits in
+    // 44 bits; the lines take 2 to 8 entries, as the table's size allows.
     static constexpr int COMPACT_LINE_BITS = 20;
-    static constexpr size_t COMPACT_BYTES = size_t{64} << COMPACT_LINE_BITS;
+    static constexpr uint32_t MAX_COMPACT_WAYS = 8;
+    static constexpr size_t MIN_COMPACT_BYTES = size_t{2 * 8} << COMPACT_LINE_BITS;
 
     // The masks of one shape, most recently stored first (one cache line);
     // the unused ones NO_MASK, since no position holds every card of the pack.
@@ -164,18 +164,13 @@ class LayoutTable {
     static int fieldOf(uint64_t entry, int shift, uint64_t bits) {
         return static_cast<int>((entry >> shift) & bits);
     }
-    // One to one on 64 bits, each step undone by another; the leader then
-    // changes two of the line's bits.
+    // One to one on 64 bits (a product with an odd number), whose top bits
+    // depend on every bit of the key; the leader then changes two of them.
     static uint64_t scramble(uint64_t key, int leader) {
-        key ^= key >> 31;
-        key *= 0x7FB5D329728EA185ull;
-        key ^= key >> 27;
-        key *= 0x81DADEF4BC2DD44Dull;
-        key ^= key >> 33;
-        return key ^ static_cast<uint64_t>(leader) << 61;
+        return mix(key) ^ static_cast<uint64_t>(leader) << 61;
     }
     uint32_t compactLine(uint64_t scrambled) const {
-        return COMPACT_WAYS * static_cast<uint32_t>(scrambled >> (64 - compactLineBits_));
+        return compactWays_ * static_cast<uint32_t>(scrambled >> (64 - compactLineBits_));
     }
     uint64_t compactTag(uint64_t scrambled, int leader) const {
         const uint64_t check = scrambled & (~uint64_t{0} >> compactLineBits_);
@@ -185,7 +180,7 @@ class LayoutTable {
         const uint64_t scrambled = scramble(key, leader);
         const uint64_t tag = compactTag(scrambled, leader);
         const uint64_t* way = &compact_[compactLine(scrambled)];
-        for (uint32_t i = 0; i < COMPACT_WAYS; i++) {
+        for (uint32_t i = 0; i < compactWays_; i++) {
             if ((way[i] & TAG_BITS) != tag) continue;
             const int best = fieldOf(way[i], 10, 0x3F);
             found = {fieldOf(way[i], 2, 0xF), fieldOf(way[i], 6, 0xF),
@@ -208,6 +203,7 @@ class LayoutTable {
     Exact* exact_ = nullptr;
     uint64_t* compact_ = nullptr;  // instead of exact_, in a large exact-only table
     int compactLineBits_ = 0;
+    uint32_t compactWays_ = 0;
     ShapeMasks* shapes_ = nullptr;
     uint32_t entrySlots_ = 0;
     uint32_t exactSlots_ = 0;
