@@ -69,9 +69,10 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
     }
     Trick trick{leader, 0, {}};
     int settled = -1;
+    const uint64_t before = nodes_;
     reached = playNext(trick, target, first, &settled, mattered);
     record(shape, key, leader, tricks, target, reached,
-           settled < 0 ? LayoutTable::NO_MOVE : relativeLead(settled), mattered);
+           settled < 0 ? LayoutTable::NO_MOVE : relativeLead(settled), mattered, nodes_ - before);
     return reached;
 }
 
@@ -118,10 +119,10 @@ bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, 
 }
 
 void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, int target,
-                          bool reached, int best, CardSet mattered) {
+                          bool reached, int best, CardSet mattered, uint64_t work) {
     LAYOUT_COUNT(counters_.stores[tricks]++);
     if (!partitioned_) {
-        table_.storeExact(key, leader, tricks, target, reached, best, 0);
+        table_.storeExact(key, leader, tricks, target, reached, best, 0, work);
         return;
     }
     const uint64_t mask = maskOf(mattered);

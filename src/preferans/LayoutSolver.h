@@ -87,7 +87,7 @@ class LayoutSolver {
     bool lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target, bool* reached,
                 CardSet& mattered, int* first);
     void record(uint64_t shape, uint64_t key, int leader, int tricks, int target, bool reached,
-                int best, CardSet mattered);
+                int best, CardSet mattered, uint64_t work);
     // Tries the cards of the player to move; *settled gets the card that
     // decided the test, if one did.
     bool playNext(Trick& trick, int target, int first, int* settled, CardSet& mattered);

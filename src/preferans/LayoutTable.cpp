@@ -137,7 +137,8 @@ bool LayoutTable::store(uint64_t shape, uint64_t mask, uint64_t owners, int tric
 }
 
 void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target, bool reached,
-                               int best) {
+                               int best, uint64_t work) {
+    const int worth = work == 0 ? 0 : std::min(15, 64 - __builtin_clzll(work));
     const uint64_t scrambled = scramble(key, leader);
     const uint64_t tag = compactTag(scrambled, leader);
     uint64_t* const way = &compact_[compactLine(scrambled)];
@@ -152,12 +153,12 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
     uint64_t e = *victim;
     if ((e & TAG_BITS) != tag) {
         // Lower bound 0, upper bound every trick left.
-        e = tag | static_cast<uint64_t>(tricks) << 16 | NO_COMPACT_MOVE << 10 |
-            static_cast<uint64_t>(tricks) << 6;
+        e = tag | NO_COMPACT_MOVE << 10 | static_cast<uint64_t>(tricks) << 6;
     }
     const auto set = [&e](int shift, uint64_t bits, int value) {
         e = (e & ~(bits << shift)) | static_cast<uint64_t>(value) << shift;
     };
+    if (worth > fieldOf(e, 16, 0xF)) set(16, 0xF, worth);
     if (best != NO_MOVE) set(10, 0x3F, best);
     if (reached) {
         if (target > fieldOf(e, 2, 0xF)) set(2, 0xF, target);
@@ -168,10 +169,10 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
 }
 
 void LayoutTable::storeExact(uint64_t key, int leader, int tricks, int target, bool reached,
-                             int best, uint16_t tops) {
+                             int best, uint16_t tops, uint64_t work) {
     used_ = true;
     if (compact_ != nullptr) {
-        storeCompact(key, leader, tricks, target, reached, best);
+        storeCompact(key, leader, tricks, target, reached, best, work);
         return;
     }
     const uint8_t tag = static_cast<uint8_t>(leader + 1);

@@ -104,9 +104,11 @@ class LayoutTable {
         return false;
     }
     // Records the outcome of the test "the declarer takes at least `target`
-    // of the `tricks` left" in an exact position, resting on `tops`.
+    // of the `tricks` left" in an exact position, resting on `tops`; `work`
+    // is the positions its search took, which 8-byte entries keep (roughly)
+    // to choose what a full line drops.
     void storeExact(uint64_t key, int leader, int tricks, int target, bool reached, int best,
-                    uint16_t tops);
+                    uint16_t tops, uint64_t work = 0);
 
     // The masks the entries of `shape` use, valid when its `shape` is this one.
     const ShapeMasks& masksOf(uint64_t shape) const { return shapes_[shapeSlot(shape)]; }
@@ -156,8 +158,10 @@ class LayoutTable {
     }
     uint32_t shapeSlot(uint64_t shape) const { return scaled(mix(shape), shapeSlots_); }
 
-    // A compact entry: check << 20 | tricks << 16 | best << 10 | upper << 6
-    // | lower << 2 | leader + 1, so that 0 is empty.
+    // A compact entry: check << 20 | worth << 16 | best << 10 | upper << 6
+    // | lower << 2 | leader + 1, so that 0 is empty. The worth is the bit
+    // length of the most positions one search of it took (at most 15): a
+    // full line drops its least worth entry, which is cheapest to redo.
     static constexpr int CHECK_SHIFT = 20;
     static constexpr uint64_t TAG_BITS = ~((uint64_t{1} << CHECK_SHIFT) - 4);  // check, leader
     static constexpr uint64_t NO_COMPACT_MOVE = 0x3F;
@@ -189,7 +193,8 @@ class LayoutTable {
         }
         return false;
     }
-    void storeCompact(uint64_t key, int leader, int tricks, int target, bool reached, int best);
+    void storeCompact(uint64_t key, int leader, int tricks, int target, bool reached, int best,
+                      uint64_t work);
     void noteMask(uint64_t shape, uint64_t mask);
 
     struct Free {
