@@ -1,9 +1,12 @@
-// The solving half of the hidden-layout analysis: contiguous shares of the
-// range on worker threads, so that each solver's table stays warm across
-// neighbouring splits.
+// The solving half of the hidden-layout analysis: the range handed out to
+// worker threads in blocks, in order, so that all of them work on
+// neighbouring splits, whose positions overlap most. In misere the workers
+// share one table, where each finds what the others stored; in trump games
+// each keeps its own, warm across the blocks it takes.
 #include "analysis/SplitRun.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <memory>
 #include <new>
@@ -21,29 +24,49 @@ constexpr int MAX_THREADS = 256;
 // All the tables of one run together stay within this size, whatever the
 // thread count.
 constexpr size_t RUN_TABLE_BYTES = size_t{128} << 20;
-// A short share needs no large table: this much per split at most.
+// A short run needs no large table: this much per split at most.
 constexpr size_t TABLE_BYTES_PER_SPLIT = size_t{512} << 10;
+// Splits a worker takes at a time: few enough that the workers stay close
+// in the range and finish together.
+constexpr int BLOCK_SPLITS = 64;
 
-struct Share {
-    int first = 0;
-    int end = 0;
+// What the workers of one run share.
+struct Run {
+    const SplitJob& job;
+    const StopCheck& stop;
+    int end;
+    std::atomic<int> next;           // the first split no worker has taken
+    preferans::LayoutTable* shared;  // the table of all workers, or null
+    size_t tableBytes;               // each worker's own table otherwise
+};
+
+struct Worker {
     int histogram[TRICK_COUNTS] = {0};
-    uint64_t nodes = 0;  // the share's solver's, read after the join
+    uint64_t nodes = 0;  // the worker's solver's, read after the join
     preferans::LayoutCounters counters;
 };
 
-void solveShare(const SplitJob& job, size_t tableBytes, const StopCheck& stop, Share& share) {
-    if (share.first >= share.end) return;
-    const size_t forShare = static_cast<size_t>(share.end - share.first) * TABLE_BYTES_PER_SPLIT;
-    std::unique_ptr<preferans::LayoutSolver> made;
-    try {
-        made.reset(new preferans::LayoutSolver(std::min(tableBytes, forShare)));
-    } catch (const std::bad_alloc&) {
-        made.reset(new preferans::LayoutSolver(0));  // the smallest table
+std::unique_ptr<preferans::LayoutSolver> makeSolver(const Run& run) {
+    if (run.shared != nullptr) {
+        return std::unique_ptr<preferans::LayoutSolver>(
+            new preferans::LayoutSolver(*run.shared, run.job.game));
     }
-    preferans::LayoutSolver& solver = *made;
+    try {
+        return std::unique_ptr<preferans::LayoutSolver>(
+            new preferans::LayoutSolver(run.tableBytes));
+    } catch (const std::bad_alloc&) {
+        return std::unique_ptr<preferans::LayoutSolver>(
+            new preferans::LayoutSolver(0));  // the smallest table
+    }
+}
+
+// Solves splits first to end-1 into the worker's histogram; false when the
+// stop check ended the block early.
+bool solveBlock(const Run& run, preferans::LayoutSolver& solver, int first, int end,
+                Worker& worker) {
+    const SplitJob& job = run.job;
     Permutations splits(HIDDEN_CARDS / 2, HIDDEN_CARDS, COMBINATION);
-    seekSplit(splits, share.first);
+    seekSplit(splits, first);
     preferans::LayoutPosition position;
     position.leader = job.leader;
     position.hands[job.game.declarer] = job.declarerHand;
@@ -53,23 +76,52 @@ void solveShare(const SplitJob& job, size_t tableBytes, const StopCheck& stop, S
     }
     const int seat1 = (job.game.declarer + 1) % preferans::PLAYERS;
     const int seat3 = (job.game.declarer + 2) % preferans::PLAYERS;
+    preferans::CardSet all = 0;
+    for (preferans::CardSet c : job.hidden) all |= c;
     int guess = 0;
-    for (int split = share.first; split < share.end; split++) {
-        if (stop && stop()) break;
-        preferans::CardSet all = 0;
+    for (int split = first; split < end; split++) {
+        if (run.stop && run.stop()) return false;
         preferans::CardSet chosen = 0;
-        for (preferans::CardSet c : job.hidden) all |= c;
         const int* digits = splits.current();
         for (int i = 0; i < splits.k; i++) chosen |= job.hidden[digits[i]];
         position.hands[seat1] = all & ~chosen;
         position.hands[seat3] = chosen;
         guess = solver.declarerTricks(job.game, position, guess);
         assert(guess >= 0 && guess < TRICK_COUNTS);
-        share.histogram[guess]++;
+        worker.histogram[guess]++;
         splits.next();
     }
-    share.nodes = solver.nodes();
-    share.counters = solver.counters();
+    return true;
+}
+
+void work(Run& run, Worker& worker) {
+    const std::unique_ptr<preferans::LayoutSolver> solver = makeSolver(run);
+    for (;;) {
+        const int first = run.next.fetch_add(BLOCK_SPLITS, std::memory_order_relaxed);
+        if (first >= run.end) break;
+        if (!solveBlock(run, *solver, first, std::min(run.end, first + BLOCK_SPLITS), worker)) {
+            break;
+        }
+    }
+    worker.nodes = solver->nodes();
+    worker.counters = solver->counters();
+}
+
+// The table all workers of a misere run share, sized for the run; null when
+// it cannot be made or would be too small to share.
+std::unique_ptr<preferans::LayoutTable> sharedTable(const SplitJob& job, int splits) {
+    if (!job.game.misere) return nullptr;
+    const size_t bytes =
+        std::min(RUN_TABLE_BYTES, static_cast<size_t>(splits) * TABLE_BYTES_PER_SPLIT);
+    std::unique_ptr<preferans::LayoutTable> table;
+    try {
+        table.reset(new preferans::LayoutTable(bytes));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    table->reset(false);
+    if (!table->shareable()) table.reset();
+    return table;
 }
 
 }  // namespace
@@ -103,32 +155,28 @@ void solveSplits(const SplitJob& job, int first, int end, int threads, const Sto
     end = std::min(end, HIDDEN_SPLITS);
     if (first >= end) return;
     const int count = std::min(std::clamp(threads, 1, MAX_THREADS), end - first);
-    const size_t tableBytes =
-        std::min(preferans::LayoutSolver::DEFAULT_TABLE_BYTES, RUN_TABLE_BYTES / count);
-    std::vector<Share> shares(count);
-    for (int i = 0; i < count; i++) {
-        shares[i].first = first + static_cast<int>(static_cast<long long>(end - first) * i / count);
-        shares[i].end =
-            first + static_cast<int>(static_cast<long long>(end - first) * (i + 1) / count);
-    }
-    // Share 0 runs on the calling thread; a share whose thread cannot be
-    // started runs there too, after its own.
-    std::vector<std::thread> workers;
-    std::vector<int> unstarted;
+    const std::unique_ptr<preferans::LayoutTable> shared = sharedTable(job, end - first);
+    const size_t perWorker = static_cast<size_t>((end - first + count - 1) / count) *
+                             TABLE_BYTES_PER_SPLIT;
+    Run run{job, stop, end, {first}, shared.get(),
+            std::min({preferans::LayoutSolver::DEFAULT_TABLE_BYTES, RUN_TABLE_BYTES / count,
+                      perWorker})};
+    std::vector<Worker> workers(count);
+    // Worker 0 runs on the calling thread, and takes over the blocks of any
+    // worker whose thread cannot be started.
+    std::vector<std::thread> threadsStarted;
     for (int i = 1; i < count; i++) {
         try {
-            workers.emplace_back(solveShare, std::cref(job), tableBytes, std::cref(stop),
-                                 std::ref(shares[i]));
+            threadsStarted.emplace_back(work, std::ref(run), std::ref(workers[i]));
         } catch (const std::system_error&) {
-            unstarted.push_back(i);
+            break;
         }
     }
-    solveShare(job, tableBytes, stop, shares[0]);
-    for (int i : unstarted) solveShare(job, tableBytes, stop, shares[i]);
-    for (std::thread& t : workers) t.join();
-    for (const Share& share : shares) {
-        for (int t = 0; t < TRICK_COUNTS; t++) histogram[t] += share.histogram[t];
-        if (nodes != nullptr) *nodes += share.nodes;
-        if (counters != nullptr) counters->add(share.counters);
+    work(run, workers[0]);
+    for (std::thread& t : threadsStarted) t.join();
+    for (const Worker& worker : workers) {
+        for (int t = 0; t < TRICK_COUNTS; t++) histogram[t] += worker.histogram[t];
+        if (nodes != nullptr) *nodes += worker.nodes;
+        if (counters != nullptr) counters->add(worker.counters);
     }
 }

@@ -2,9 +2,17 @@
 // yes/no tests, starting from the caller's guess.
 #include "preferans/LayoutCards.h"
 
+#include <cassert>
+
 namespace preferans {
 
-LayoutSolver::LayoutSolver(size_t tableBytes) : table_(tableBytes) {}
+LayoutSolver::LayoutSolver(size_t tableBytes)
+    : ownTable_(new LayoutTable(tableBytes)), table_(ownTable_.get()) {}
+
+LayoutSolver::LayoutSolver(LayoutTable& shared, const LayoutGame& game)
+    : game_(game), gameSet_(true), partitioned_(false), table_(&shared) {
+    assert(game.misere && shared.shareable());
+}
 
 void LayoutCounters::add(const LayoutCounters& other) {
     for (int t = 0; t < 11; t++) {
@@ -32,10 +40,11 @@ int LayoutSolver::declarerTricks(const LayoutGame& game, const LayoutPosition& p
     // Stored bounds hold for one game only. In misere nearly every card
     // matters, so entries for many positions would not pay.
     if (!gameSet_ || !(game == game_)) {
+        assert(ownTable_ != nullptr);  // a shared table serves one game
         game_ = game;
         gameSet_ = true;
         partitioned_ = !game.misere;
-        table_.reset(partitioned_);
+        table_->reset(partitioned_);
     }
 #ifdef DDSOLVER_LAYOUT_COUNTERS
     split_++;

@@ -47,7 +47,7 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
     LAYOUT_COUNT(counters_.nodes[tricks]++);
     // The shape's mask line loads while the sure tricks are counted.
     const uint64_t shape = partitioned_ ? shapeKey(leader) : 0;
-    if (partitioned_) table_.prefetchMasks(shape);
+    if (partitioned_) table_->prefetchMasks(shape);
     if (!game_.misere) {
         CardSet winners = 0;
         const int sure = quickTricks(leader, winners);
@@ -79,7 +79,7 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
 bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target,
                           bool* reached, CardSet& mattered, int* first) {
     LayoutTable::Bounds exact;
-    if (table_.probeExact(key, leader, exact)) {
+    if (table_->probeExact(key, leader, exact)) {
         if (exact.lower >= target || exact.upper < target) {
             LAYOUT_COUNT(counters_.exactCuts[tricks]++);
             *reached = exact.lower >= target;
@@ -89,16 +89,16 @@ bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, 
         if (exact.best != LayoutTable::NO_MOVE) *first = leadOfRelative(exact.best);
     }
     if (!partitioned_) return false;
-    const LayoutTable::ShapeMasks& known = table_.masksOf(shape);
+    const LayoutTable::ShapeMasks& known = table_->masksOf(shape);
     if (known.shape != shape) return false;
     int masks = 0;
     while (masks < LayoutTable::MASKS && known.masks[masks] != LayoutTable::NO_MASK) masks++;
     // The slots are far apart: fetch them all at once.
-    for (int i = 0; i < masks; i++) table_.prefetch(shape, known.masks[i], key & known.masks[i]);
+    for (int i = 0; i < masks; i++) table_->prefetch(shape, known.masks[i], key & known.masks[i]);
     for (int i = 0; i < masks; i++) {
         const uint64_t mask = known.masks[i];
         LAYOUT_COUNT(counters_.shapeProbes[tricks]++);
-        LayoutTable::Entry* e = table_.probe(shape, mask, key & mask);
+        LayoutTable::Entry* e = table_->probe(shape, mask, key & mask);
         if (e == nullptr) continue;
         if (e->lower >= target || e->upper < target) {
             LAYOUT_COUNT(counters_.shapeCuts[tricks]++);
@@ -109,7 +109,7 @@ bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, 
             *reached = e->lower >= target;
             mattered = cardsOfMask(mask);
             // The next visit of this very position reads one line.
-            table_.storeExact(key, leader, tricks, *reached ? e->lower : e->upper + 1, *reached,
+            table_->storeExact(key, leader, tricks, *reached ? e->lower : e->upper + 1, *reached,
                               e->best, topsOf(mattered));
             return true;
         }
@@ -122,16 +122,16 @@ void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, 
                           bool reached, int best, CardSet mattered, uint64_t work) {
     LAYOUT_COUNT(counters_.stores[tricks]++);
     if (!partitioned_) {
-        table_.storeExact(key, leader, tricks, target, reached, best, 0, work);
+        table_->storeExact(key, leader, tricks, target, reached, best, 0, work);
         return;
     }
     const uint64_t mask = maskOf(mattered);
     LAYOUT_COUNT(counters_.cardsThatMattered[tricks] += __builtin_popcountll(mask) / 2);
     LAYOUT_COUNT(counters_.cardsLeft[tricks] += cardCount(hands_[0] | hands_[1] | hands_[2]));
-    const bool made = table_.store(shape, mask, key & mask, tricks, target, reached, best);
+    const bool made = table_->store(shape, mask, key & mask, tricks, target, reached, best);
     LAYOUT_COUNT(counters_.entriesMade += made ? 1 : 0);
     static_cast<void>(made);
-    table_.storeExact(key, leader, tricks, target, reached, best, topsOf(mattered));
+    table_->storeExact(key, leader, tricks, target, reached, best, topsOf(mattered));
 }
 
 bool LayoutSolver::finishTrick(const Trick& trick, int target, CardSet& mattered) {
@@ -181,12 +181,12 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
             trick.cards[2] = moves[i];
             keys[i] = ownerKey();
             winners[i] = (trick.leader + winningPlace(trick)) % PLAYERS;
-            table_.prefetchExact(keys[i], winners[i]);
+            table_->prefetchExact(keys[i], winners[i]);
             hands_[mover] ^= bit;
         }
         for (int i = 1; i < n; i++) {
             LayoutTable::Bounds e;
-            if (!table_.probeExact(keys[i], winners[i], e)) continue;
+            if (!table_->probeExact(keys[i], winners[i], e)) continue;
             const int next = target - (winners[i] == game_.declarer ? 1 : 0);
             if (yesSide ? e.lower >= next : e.upper < next) {
                 const int card = moves[i];

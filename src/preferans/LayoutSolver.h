@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "ddsolver/compat/DealCodes.h"
 #include "preferans/LayoutTable.h"
@@ -56,6 +57,10 @@ class LayoutSolver {
    public:
     // A table of `tableBytes` (at least LayoutTable::MIN_BYTES).
     explicit LayoutSolver(size_t tableBytes = DEFAULT_TABLE_BYTES);
+    // A solver of `game` alone on `shared`, which the caller emptied for it
+    // (reset with partitioned false, so shareable) and keeps alive; solvers
+    // of the same game on other threads may use it at the same time.
+    LayoutSolver(LayoutTable& shared, const LayoutGame& game);
 
     // The declarer's tricks in `position` (those of the trick on the table
     // included) under `game`; `guess` (any value) is where the search starts,
@@ -142,7 +147,8 @@ class LayoutSolver {
     bool gameSet_ = false;
     bool partitioned_ = false;  // the table keeps shape entries: not in misere
     CardSet hands_[PLAYERS] = {0, 0, 0};
-    LayoutTable table_;
+    std::unique_ptr<LayoutTable> ownTable_;  // none when the table is shared
+    LayoutTable* table_;
     uint64_t nodes_ = 0;
     LayoutCounters counters_;
 #ifdef DDSOLVER_LAYOUT_COUNTERS

@@ -43,8 +43,8 @@ LayoutTable::LayoutTable(size_t bytes) : bytes_(std::max(bytes, MIN_BYTES)) {
 }
 
 void LayoutTable::reset(bool partitioned) {
-    if (used_) std::memset(base_, 0, bytes_);
-    used_ = false;
+    if (used_.load(std::memory_order_relaxed)) std::memset(base_, 0, bytes_);
+    used_.store(false, std::memory_order_relaxed);
     char* const p = base_;
     compact_ = nullptr;
     compactLineBits_ = 0;
@@ -104,7 +104,7 @@ void LayoutTable::noteMask(uint64_t shape, uint64_t mask) {
 
 bool LayoutTable::store(uint64_t shape, uint64_t mask, uint64_t owners, int tricks, int target,
                         bool reached, int best) {
-    used_ = true;
+    noteUse();
     noteMask(shape, mask);
     Entry* const way = &entries_[entrySlot(shape, mask, owners)];
     Entry* victim = way;
@@ -143,14 +143,19 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
     const uint64_t tag = compactTag(scrambled, leader);
     uint64_t* const way = &compact_[compactLine(scrambled)];
     uint64_t* victim = way;
+    uint64_t e = load(way);
     for (uint32_t i = 0; i < compactWays_; i++) {
-        if ((way[i] & TAG_BITS) == tag) {
+        const uint64_t held = load(&way[i]);
+        if ((held & TAG_BITS) == tag) {
             victim = &way[i];
+            e = held;
             break;
         }
-        if (fieldOf(way[i], 16, 0xF) < fieldOf(*victim, 16, 0xF)) victim = &way[i];
+        if (fieldOf(held, 16, 0xF) < fieldOf(e, 16, 0xF)) {
+            victim = &way[i];
+            e = held;
+        }
     }
-    uint64_t e = *victim;
     if ((e & TAG_BITS) != tag) {
         // Lower bound 0, upper bound every trick left.
         e = tag | NO_COMPACT_MOVE << 10 | static_cast<uint64_t>(tricks) << 6;
@@ -165,12 +170,12 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
     } else if (target - 1 < fieldOf(e, 6, 0xF)) {
         set(6, 0xF, target - 1);
     }
-    *victim = e;
+    save(victim, e);
 }
 
 void LayoutTable::storeExact(uint64_t key, int leader, int tricks, int target, bool reached,
                              int best, uint16_t tops, uint64_t work) {
-    used_ = true;
+    noteUse();
     if (compact_ != nullptr) {
         storeCompact(key, leader, tricks, target, reached, best, work);
         return;

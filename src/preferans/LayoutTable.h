@@ -13,9 +13,13 @@
 // answer most probes in one cache line. In misere nearly every card matters,
 // and the whole table holds exact entries; in a table of at least
 // MIN_COMPACT_BYTES they take 8 bytes each instead of 16, which doubles
-// what a run of many splits keeps.
+// what a run of many splits keeps. Such a table can serve the solvers of
+// several threads at once: each entry is one word, read and written whole,
+// so a probe sees an entry as one store or another left it, never a mix,
+// and a store that races another loses at worst the one or the other's news.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -142,6 +146,9 @@ class LayoutTable {
     }
 
     size_t bytes() const { return bytes_; }
+    // Whether solvers on several threads may use the table together: after
+    // reset(false), in a table of at least MIN_COMPACT_BYTES.
+    bool shareable() const { return compact_ != nullptr; }
 
    private:
     // A slot from a hash: its high half scaled to the slot count.
@@ -180,18 +187,32 @@ class LayoutTable {
         const uint64_t check = scrambled & (~uint64_t{0} >> compactLineBits_);
         return check << CHECK_SHIFT | static_cast<uint64_t>(leader + 1);
     }
+    // A compact entry read or written whole (a plain move on the machines
+    // we build for), since other threads may use the same table.
+    static uint64_t load(const uint64_t* entry) {
+        return __atomic_load_n(entry, __ATOMIC_RELAXED);
+    }
+    static void save(uint64_t* entry, uint64_t value) {
+        __atomic_store_n(entry, value, __ATOMIC_RELAXED);
+    }
     bool probeCompact(uint64_t key, int leader, Bounds& found) const {
         const uint64_t scrambled = scramble(key, leader);
         const uint64_t tag = compactTag(scrambled, leader);
         const uint64_t* way = &compact_[compactLine(scrambled)];
         for (uint32_t i = 0; i < compactWays_; i++) {
-            if ((way[i] & TAG_BITS) != tag) continue;
-            const int best = fieldOf(way[i], 10, 0x3F);
-            found = {fieldOf(way[i], 2, 0xF), fieldOf(way[i], 6, 0xF),
+            const uint64_t e = load(&way[i]);
+            if ((e & TAG_BITS) != tag) continue;
+            const int best = fieldOf(e, 10, 0x3F);
+            found = {fieldOf(e, 2, 0xF), fieldOf(e, 6, 0xF),
                      best == NO_COMPACT_MOVE ? NO_MOVE : best, 0, 0};
             return true;
         }
         return false;
+    }
+    // Marks the table as holding something; read first, so that threads
+    // sharing the table do not keep writing the flag's cache line.
+    void noteUse() {
+        if (!used_.load(std::memory_order_relaxed)) used_.store(true, std::memory_order_relaxed);
     }
     void storeCompact(uint64_t key, int leader, int tricks, int target, bool reached, int best,
                       uint64_t work);
@@ -203,7 +224,7 @@ class LayoutTable {
     std::unique_ptr<void, Free> block_;  // calloc: pages come zeroed as they are touched
     char* base_ = nullptr;               // where the table starts in it
     size_t bytes_ = 0;
-    bool used_ = false;  // something stored since the block was last zeroed
+    std::atomic<bool> used_{false};  // something stored since the block was last zeroed
     Entry* entries_ = nullptr;
     Exact* exact_ = nullptr;
     uint64_t* compact_ = nullptr;  // instead of exact_, in a large exact-only table

@@ -105,6 +105,21 @@ TEST(HiddenLayoutThreads, AgreesWithReferenceOnSampledSplits) {
     }
 }
 
+// Misere workers share one table and take the range in blocks: a range of
+// several blocks on three threads, where each worker finds entries the
+// others stored, against the reference.
+TEST(HiddenLayoutThreads, SharedMisereTableMatchesReference) {
+    const int width = sampleSize(130, 70);
+    for (const char* dealText : {"97.87*a*k.t987.8k", "98q.q*a.q9*j.7qkt"}) {
+        const int start = 61000;
+        const Analysis a{dealText, std::to_string(start) + "-" + std::to_string(start + width),
+                         "5", "1"};
+        SCOPED_TRACE(a.dealText + " " + a.range);
+        EXPECT_EQ(analyseOn(a, "3"), histogramText(referenceHistogram(a.dealText, 5, 1, start,
+                                                                      start + width)));
+    }
+}
+
 // Longer ranges on one thread, where the table carries most from split to
 // split, against the reference solving every split afresh: seeded random
 // deals of each contract, and a trump deal where a partner's forced ruff
