@@ -1,8 +1,9 @@
-// The solving half of the hidden-layout analysis: the range handed out to
-// worker threads in blocks, in order, so that all of them work on
-// neighbouring splits, whose positions overlap most. In misere the workers
-// share one table, where each finds what the others stored; in trump games
-// each keeps its own, warm across the blocks it takes.
+// The solving half of the hidden-layout analysis. In misere the worker
+// threads share one table, where each finds what the others stored, and
+// take the range in blocks, in order, so that all of them work on
+// neighbouring splits, whose positions overlap most. In trump games each
+// worker keeps a table of its own and solves a contiguous share of the
+// range, over which the table stays warm.
 #include "analysis/SplitRun.h"
 
 #include <algorithm>
@@ -26,8 +27,8 @@ constexpr int MAX_THREADS = 256;
 constexpr size_t RUN_TABLE_BYTES = size_t{128} << 20;
 // A short run needs no large table: this much per split at most.
 constexpr size_t TABLE_BYTES_PER_SPLIT = size_t{512} << 10;
-// Splits a worker takes at a time: few enough that the workers stay close
-// in the range and finish together.
+// Splits a worker on the shared table takes at a time: few enough that the
+// workers stay close in the range and finish together.
 constexpr int BLOCK_SPLITS = 64;
 
 // What the workers of one run share.
@@ -41,6 +42,8 @@ struct Run {
 };
 
 struct Worker {
+    int first = 0;  // the worker's share, when it has a table of its own
+    int end = 0;
     int histogram[TRICK_COUNTS] = {0};
     uint64_t nodes = 0;  // the worker's solver's, read after the join
     preferans::LayoutCounters counters;
@@ -95,12 +98,16 @@ bool solveBlock(const Run& run, preferans::LayoutSolver& solver, int first, int 
 }
 
 void work(Run& run, Worker& worker) {
+    if (run.shared == nullptr && worker.first >= worker.end) return;
     const std::unique_ptr<preferans::LayoutSolver> solver = makeSolver(run);
-    for (;;) {
-        const int first = run.next.fetch_add(BLOCK_SPLITS, std::memory_order_relaxed);
-        if (first >= run.end) break;
-        if (!solveBlock(run, *solver, first, std::min(run.end, first + BLOCK_SPLITS), worker)) {
-            break;
+    if (run.shared == nullptr) {
+        solveBlock(run, *solver, worker.first, worker.end, worker);
+    } else {
+        for (;;) {
+            const int first = run.next.fetch_add(BLOCK_SPLITS, std::memory_order_relaxed);
+            if (first >= run.end) break;
+            const int end = std::min(run.end, first + BLOCK_SPLITS);
+            if (!solveBlock(run, *solver, first, end, worker)) break;
         }
     }
     worker.nodes = solver->nodes();
@@ -162,17 +169,24 @@ void solveSplits(const SplitJob& job, int first, int end, int threads, const Sto
             std::min({preferans::LayoutSolver::DEFAULT_TABLE_BYTES, RUN_TABLE_BYTES / count,
                       perWorker})};
     std::vector<Worker> workers(count);
-    // Worker 0 runs on the calling thread, and takes over the blocks of any
-    // worker whose thread cannot be started.
+    for (int i = 0; i < count; i++) {
+        workers[i].first = first + static_cast<int>(static_cast<long long>(end - first) * i / count);
+        workers[i].end =
+            first + static_cast<int>(static_cast<long long>(end - first) * (i + 1) / count);
+    }
+    // Worker 0 runs on the calling thread; a worker whose thread cannot be
+    // started runs there too, after it.
     std::vector<std::thread> threadsStarted;
+    std::vector<int> unstarted;
     for (int i = 1; i < count; i++) {
         try {
             threadsStarted.emplace_back(work, std::ref(run), std::ref(workers[i]));
         } catch (const std::system_error&) {
-            break;
+            unstarted.push_back(i);
         }
     }
     work(run, workers[0]);
+    for (int i : unstarted) work(run, workers[i]);
     for (std::thread& t : threadsStarted) t.join();
     for (const Worker& worker : workers) {
         for (int t = 0; t < TRICK_COUNTS; t++) histogram[t] += worker.histogram[t];
