@@ -30,7 +30,7 @@ void LayoutCounters::add(const LayoutCounters& other) {
 
 bool LayoutSolver::reaches(const LayoutPosition& root, int target) {
     CardSet mattered = 0;
-    if (root.trickCount == 0) return trickStart(root.leader, target, mattered);
+    if (root.trickCount == 0) return trickStart(root.leader, target, 0, mattered);
     Trick trick{root.leader, root.trickCount, {root.trick[0], root.trick[1], 0}};
     return playNext(trick, target, -1, nullptr, mattered);
 }

@@ -37,7 +37,7 @@ int LayoutSolver::lastTrickForDeclarer(int leader, CardSet& mattered) const {
     return (leader + place) % PLAYERS == game_.declarer ? 1 : 0;
 }
 
-bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
+bool LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& mattered) {
     mattered = 0;
     if (target <= 0) return true;
     const int tricks = cardCount(hands_[leader]);
@@ -56,7 +56,7 @@ bool LayoutSolver::trickStart(int leader, int target, CardSet& mattered) {
             return leader == game_.declarer;
         }
     }
-    const uint64_t key = ownerKey();
+    if (key == 0) key = ownerKey();
     int first = -1;
     bool reached = false;
     if (lookUp(shape, key, leader, tricks, target, &reached, mattered, &first)) return reached;
@@ -134,11 +134,11 @@ void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, 
     table_->storeExact(key, leader, tricks, target, reached, best, topsOf(mattered));
 }
 
-bool LayoutSolver::finishTrick(const Trick& trick, int target, CardSet& mattered) {
+bool LayoutSolver::finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered) {
     const int place = winningPlace(trick);
     const int winner = (trick.leader + place) % PLAYERS;
     const bool reached =
-        trickStart(winner, target - (winner == game_.declarer ? 1 : 0), mattered);
+        trickStart(winner, target - (winner == game_.declarer ? 1 : 0), key, mattered);
     if (partitioned_) mattered |= winnerByRank(trick, place);
     return reached;
 }
@@ -170,10 +170,12 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     // answers no when one card does.
     const bool yesSide = wantsDeclarerTricks(mover);
     // The last card of a trick: the next trick starts' table lines, which
-    // are far apart, load together; then a card whose next trick start the
-    // table already settles for the mover goes first.
-    if (trick.count == 2 && cardCount(hands_[mover]) > 2) {
-        uint64_t keys[10];
+    // are far apart, load together, and their keys go on to the trick
+    // starts; then a card whose next trick start the table already settles
+    // for the mover goes first.
+    uint64_t keys[10];
+    const bool lookAhead = trick.count == 2 && cardCount(hands_[mover]) > 2;
+    if (lookAhead) {
         int winners[10];
         for (int i = 0; i < n; i++) {
             const CardSet bit = cardBit(moves[i]);
@@ -190,8 +192,13 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
             const int next = target - (winners[i] == game_.declarer ? 1 : 0);
             if (yesSide ? e.lower >= next : e.upper < next) {
                 const int card = moves[i];
-                for (int j = i; j > 0; j--) moves[j] = moves[j - 1];
+                const uint64_t key = keys[i];
+                for (int j = i; j > 0; j--) {
+                    moves[j] = moves[j - 1];
+                    keys[j] = keys[j - 1];
+                }
                 moves[0] = card;
+                keys[0] = key;
                 break;
             }
         }
@@ -202,8 +209,9 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
         hands_[mover] ^= bit;
         trick.cards[trick.count++] = moves[i];
         CardSet child = 0;
-        const bool reached = trick.count == 3 ? finishTrick(trick, target, child)
-                                              : playNext(trick, target, -1, nullptr, child);
+        const bool reached = trick.count == 3
+                                 ? finishTrick(trick, target, lookAhead ? keys[i] : 0, child)
+                                 : playNext(trick, target, -1, nullptr, child);
         trick.count--;
         hands_[mover] ^= bit;
         if (reached == yesSide) {

@@ -85,7 +85,8 @@ class LayoutSolver {
     // (`mattered`, kept in trump and no-trump games only): in every suit the
     // cards from the lowest of them up are the ones a position must share
     // for the same answer.
-    bool trickStart(int leader, int target, CardSet& mattered);
+    // `key` is the position's owner key, or 0 when the caller has not made it.
+    bool trickStart(int leader, int target, uint64_t key, CardSet& mattered);
     // What the table knows of a trick start: true when an entry settles the
     // test (*reached and `mattered` then say how); else *first may get the
     // lead that settled an earlier test.
@@ -96,7 +97,7 @@ class LayoutSolver {
     // Tries the cards of the player to move; *settled gets the card that
     // decided the test, if one did.
     bool playNext(Trick& trick, int target, int first, int* settled, CardSet& mattered);
-    bool finishTrick(const Trick& trick, int target, CardSet& mattered);
+    bool finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered);
     int lastTrickForDeclarer(int leader, CardSet& mattered) const;
     // Tricks the player on lead takes for his side by cashing his winners,
     // whatever the others do (not for misere); `mattered` gets the winners.
