@@ -25,11 +25,16 @@ constexpr int MAX_THREADS = 256;
 // All the tables of one run together stay within this size, whatever the
 // thread count.
 constexpr size_t RUN_TABLE_BYTES = size_t{128} << 20;
-// A short run needs no large table: this much per split at most.
+// A short range needs no large table: this much per split at most.
 constexpr size_t TABLE_BYTES_PER_SPLIT = size_t{512} << 10;
 // Splits a worker on the shared table takes at a time: few enough that the
 // workers stay close in the range and finish together.
 constexpr int BLOCK_SPLITS = 64;
+
+// The most table a run of `splits` splits can use.
+size_t forSplits(int splits) {
+    return static_cast<size_t>(splits) * TABLE_BYTES_PER_SPLIT;
+}
 
 // What the workers of one run share.
 struct Run {
@@ -38,7 +43,7 @@ struct Run {
     int end;
     std::atomic<int> next;           // the first split no worker has taken
     preferans::LayoutTable* shared;  // the table of all workers, or null
-    size_t tableBytes;               // each worker's own table otherwise
+    size_t tableBytes;               // each worker's own table otherwise, at most
 };
 
 struct Worker {
@@ -49,14 +54,15 @@ struct Worker {
     preferans::LayoutCounters counters;
 };
 
-std::unique_ptr<preferans::LayoutSolver> makeSolver(const Run& run) {
+std::unique_ptr<preferans::LayoutSolver> makeSolver(const Run& run, const Worker& worker) {
     if (run.shared != nullptr) {
         return std::unique_ptr<preferans::LayoutSolver>(
             new preferans::LayoutSolver(*run.shared, run.job.game));
     }
+    // A short share needs no large table.
+    const size_t bytes = std::min(run.tableBytes, forSplits(worker.end - worker.first));
     try {
-        return std::unique_ptr<preferans::LayoutSolver>(
-            new preferans::LayoutSolver(run.tableBytes));
+        return std::unique_ptr<preferans::LayoutSolver>(new preferans::LayoutSolver(bytes));
     } catch (const std::bad_alloc&) {
         return std::unique_ptr<preferans::LayoutSolver>(
             new preferans::LayoutSolver(0));  // the smallest table
@@ -99,7 +105,7 @@ bool solveBlock(const Run& run, preferans::LayoutSolver& solver, int first, int 
 
 void work(Run& run, Worker& worker) {
     if (run.shared == nullptr && worker.first >= worker.end) return;
-    const std::unique_ptr<preferans::LayoutSolver> solver = makeSolver(run);
+    const std::unique_ptr<preferans::LayoutSolver> solver = makeSolver(run, worker);
     if (run.shared == nullptr) {
         solveBlock(run, *solver, worker.first, worker.end, worker);
     } else {
@@ -118,8 +124,7 @@ void work(Run& run, Worker& worker) {
 // it cannot be made or would be too small to share.
 std::unique_ptr<preferans::LayoutTable> sharedTable(const SplitJob& job, int splits) {
     if (!job.game.misere) return nullptr;
-    const size_t bytes =
-        std::min(RUN_TABLE_BYTES, static_cast<size_t>(splits) * TABLE_BYTES_PER_SPLIT);
+    const size_t bytes = std::min(RUN_TABLE_BYTES, forSplits(splits));
     std::unique_ptr<preferans::LayoutTable> table;
     try {
         table.reset(new preferans::LayoutTable(bytes));
@@ -163,11 +168,8 @@ void solveSplits(const SplitJob& job, int first, int end, int threads, const Sto
     if (first >= end) return;
     const int count = std::min(std::clamp(threads, 1, MAX_THREADS), end - first);
     const std::unique_ptr<preferans::LayoutTable> shared = sharedTable(job, end - first);
-    const size_t perWorker = static_cast<size_t>((end - first + count - 1) / count) *
-                             TABLE_BYTES_PER_SPLIT;
     Run run{job, stop, end, {first}, shared.get(),
-            std::min({preferans::LayoutSolver::DEFAULT_TABLE_BYTES, RUN_TABLE_BYTES / count,
-                      perWorker})};
+            std::min(preferans::LayoutSolver::DEFAULT_TABLE_BYTES, RUN_TABLE_BYTES / count)};
     std::vector<Worker> workers(count);
     for (int i = 0; i < count; i++) {
         workers[i].first = first + static_cast<int>(static_cast<long long>(end - first) * i / count);
