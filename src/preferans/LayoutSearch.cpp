@@ -161,6 +161,61 @@ CardSet LayoutSolver::withWholeRuns(CardSet mattered, int mover, const Trick& tr
     return mattered;
 }
 
+int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys,
+                            bool* passed) {
+    const int mover = (trick.leader + 2) % PLAYERS;
+    const bool yesSide = wantsDeclarerTricks(mover);
+    // The lines are far apart: they load together.
+    int winners[10];
+    for (int i = 0; i < n; i++) {
+        const CardSet bit = cardBit(moves[i]);
+        hands_[mover] ^= bit;
+        trick.cards[2] = moves[i];
+        keys[i] = ownerKey();
+        winners[i] = (trick.leader + winningPlace(trick)) % PLAYERS;
+        table_->prefetchExact(keys[i], winners[i]);
+        hands_[mover] ^= bit;
+    }
+    // An exact entry's answer needs no cards that mattered, so in misere a
+    // settled trick start answers for its card here, as its own probe would.
+    const bool answers = !partitioned_;
+    const int left = cardCount(hands_[mover]) - 1;
+    int against = 0;
+    for (int i = 0; i < n; i++) passed[i] = false;
+    // With shape entries only a card settled for the mover counts, and the
+    // first card goes first anyway.
+    for (int i = answers ? 0 : 1; i < n; i++) {
+        const int next = target - (winners[i] == game_.declarer ? 1 : 0);
+        LayoutTable::Bounds e;
+        if (answers && (next <= 0 || next > left)) {
+            e.lower = e.upper = next <= 0 ? left : 0;
+        } else if (!table_->probeExact(keys[i], winners[i], e)) {
+            continue;
+        }
+        const bool reached = e.lower >= next;
+        if (!reached && e.upper >= next) continue;
+        if (reached != yesSide) {
+            passed[i] = answers;
+            against++;
+        } else if (answers) {
+            return 1;
+        } else if (i > 0) {
+            const int card = moves[i];
+            const uint64_t key = keys[i];
+            for (int j = i; j > 0; j--) {
+                moves[j] = moves[j - 1];
+                keys[j] = keys[j - 1];
+                passed[j] = passed[j - 1];
+            }
+            moves[0] = card;
+            keys[0] = key;
+            passed[0] = false;
+            return 0;
+        }
+    }
+    return answers && against == n ? -1 : 0;
+}
+
 bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
                             CardSet& mattered) {
     const int mover = (trick.leader + trick.count) % PLAYERS;
@@ -169,48 +224,25 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     // The declarer's side answers yes when one card does; the other side
     // answers no when one card does.
     const bool yesSide = wantsDeclarerTricks(mover);
-    // The last card of a trick: the next trick starts' table lines, which
-    // are far apart, load together, and their keys go on to the trick
-    // starts; then a card whose next trick start the table already settles
-    // for the mover goes first.
     uint64_t keys[10];
-    const bool lookAhead = trick.count == 2 && cardCount(hands_[mover]) > 2;
-    if (lookAhead) {
-        int winners[10];
-        for (int i = 0; i < n; i++) {
-            const CardSet bit = cardBit(moves[i]);
-            hands_[mover] ^= bit;
-            trick.cards[2] = moves[i];
-            keys[i] = ownerKey();
-            winners[i] = (trick.leader + winningPlace(trick)) % PLAYERS;
-            table_->prefetchExact(keys[i], winners[i]);
-            hands_[mover] ^= bit;
-        }
-        for (int i = 1; i < n; i++) {
-            LayoutTable::Bounds e;
-            if (!table_->probeExact(keys[i], winners[i], e)) continue;
-            const int next = target - (winners[i] == game_.declarer ? 1 : 0);
-            if (yesSide ? e.lower >= next : e.upper < next) {
-                const int card = moves[i];
-                const uint64_t key = keys[i];
-                for (int j = i; j > 0; j--) {
-                    moves[j] = moves[j - 1];
-                    keys[j] = keys[j - 1];
-                }
-                moves[0] = card;
-                keys[0] = key;
-                break;
-            }
+    bool passed[10] = {};
+    const bool lastCard = trick.count == 2 && cardCount(hands_[mover]) > 2;
+    if (lastCard) {
+        const int known = lookAhead(trick, target, moves, n, keys, passed);
+        if (known != 0) {
+            mattered = 0;
+            return (known > 0) == yesSide;
         }
     }
     CardSet failed = 0;
     for (int i = 0; i < n; i++) {
+        if (passed[i]) continue;
         const CardSet bit = cardBit(moves[i]);
         hands_[mover] ^= bit;
         trick.cards[trick.count++] = moves[i];
         CardSet child = 0;
         const bool reached = trick.count == 3
-                                 ? finishTrick(trick, target, lookAhead ? keys[i] : 0, child)
+                                 ? finishTrick(trick, target, lastCard ? keys[i] : 0, child)
                                  : playNext(trick, target, -1, nullptr, child);
         trick.count--;
         hands_[mover] ^= bit;

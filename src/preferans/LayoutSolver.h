@@ -97,6 +97,13 @@ class LayoutSolver {
     // Tries the cards of the player to move; *settled gets the card that
     // decided the test, if one did.
     bool playNext(Trick& trick, int target, int first, int* settled, CardSet& mattered);
+    // The last card of a trick, before any is tried: fills `keys` with the
+    // next trick starts' owner keys and asks the table about them. In a
+    // table of exact entries only (misere), returns 1 when a card's next
+    // trick start is settled for the mover and -1 when every card's is
+    // settled against him, and sets `passed` for the cards settled against
+    // him; else returns 0 after moving a card settled for him to the front.
+    int lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys, bool* passed);
     bool finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered);
     int lastTrickForDeclarer(int leader, CardSet& mattered) const;
     // Tricks the player on lead takes for his side by cashing his winners,
