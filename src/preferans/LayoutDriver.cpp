@@ -2,6 +2,7 @@
 // yes/no tests, starting from the caller's guess.
 #include "preferans/LayoutCards.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace preferans {
@@ -28,7 +29,7 @@ void LayoutCounters::add(const LayoutCounters& other) {
     splitsServed += other.splitsServed;
 }
 
-bool LayoutSolver::reaches(const LayoutPosition& root, int target) {
+int LayoutSolver::reaches(const LayoutPosition& root, int target) {
     CardSet mattered = 0;
     if (root.trickCount == 0) return trickStart(root.leader, target, 0, mattered);
     Trick trick{root.leader, root.trickCount, {root.trick[0], root.trick[1], 0}};
@@ -58,12 +59,14 @@ int LayoutSolver::declarerTricks(const LayoutGame& game, const LayoutPosition& p
     while (low < high) {
         if (target <= low) target = low + 1;
         if (target > high) target = high;
-        if (reaches(position, target)) {
-            low = target;
-            target++;
+        // A test's value may pass its target: it narrows the bounds at once.
+        const int value = reaches(position, target);
+        if (value >= target) {
+            low = std::min(value, high);
+            target = low + 1;
         } else {
-            high = target - 1;
-            target--;
+            high = std::max(value, low);
+            target = high;
         }
     }
     return low;

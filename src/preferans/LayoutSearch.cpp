@@ -1,8 +1,11 @@
-// Search of the hidden-layout solver: yes/no tests "the declarer takes at
-// least `target` of the tricks left", trick by trick, with the table at trick
+// Search of the hidden-layout solver: tests "the declarer takes at least
+// `target` of the tricks left", each answered with the strongest bound on his
+// tricks that its search saw, trick by trick, with the table at trick
 // starts. In trump and no-trump games each test also gives the cards whose
 // ranks decided it, so that its table entry covers every position that
 // shares them.
+#include <algorithm>
+
 #include "preferans/LayoutCards.h"
 
 #ifdef DDSOLVER_LAYOUT_COUNTERS
@@ -37,12 +40,12 @@ int LayoutSolver::lastTrickForDeclarer(int leader, CardSet& mattered) const {
     return (leader + place) % PLAYERS == game_.declarer ? 1 : 0;
 }
 
-bool LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& mattered) {
+int LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& mattered) {
     mattered = 0;
-    if (target <= 0) return true;
+    if (target <= 0) return 0;
     const int tricks = cardCount(hands_[leader]);
-    if (target > tricks) return false;
-    if (tricks == 1) return lastTrickForDeclarer(leader, mattered) >= target;
+    if (target > tricks) return tricks;
+    if (tricks == 1) return lastTrickForDeclarer(leader, mattered);
     nodes_++;
     LAYOUT_COUNT(counters_.nodes[tricks]++);
     // The shape's mask line loads while the sure tricks are counted.
@@ -53,37 +56,38 @@ bool LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& mat
         const int sure = quickTricks(leader, winners);
         if (leader == game_.declarer ? sure >= target : tricks - sure < target) {
             mattered = winners;
-            return leader == game_.declarer;
+            return leader == game_.declarer ? sure : tricks - sure;
         }
     }
     if (key == 0) key = ownerKey();
     int first = -1;
-    bool reached = false;
-    if (lookUp(shape, key, leader, tricks, target, &reached, mattered, &first)) return reached;
+    int value = 0;
+    if (lookUp(shape, key, leader, tricks, target, &value, mattered, &first)) return value;
     // The table line is often in cache already (the trick's last card
     // fetched it), while the misere outlook reads every suit.
     if (game_.misere) {
         const MisereBounds sure = misereOutlook(leader);
-        if (sure.low >= target) return true;
-        if (sure.high < target) return false;
+        if (sure.low >= target) return sure.low;
+        if (sure.high < target) return sure.high;
     }
     Trick trick{leader, 0, {}};
     int settled = -1;
     const uint64_t before = nodes_;
-    reached = playNext(trick, target, first, &settled, mattered);
-    record(shape, key, leader, tricks, target, reached,
+    value = playNext(trick, target, first, &settled, mattered);
+    record(shape, key, leader, tricks, target, value,
            settled < 0 ? LayoutTable::NO_MOVE : relativeLead(settled), mattered, nodes_ - before);
-    return reached;
+    return value;
 }
 
 bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target,
-                          bool* reached, CardSet& mattered, int* first) {
+                          int* value, CardSet& mattered, int* first) {
     LayoutTable::Bounds exact;
     if (table_->probeExact(key, leader, exact)) {
         if (exact.lower >= target || exact.upper < target) {
             LAYOUT_COUNT(counters_.exactCuts[tricks]++);
-            *reached = exact.lower >= target;
-            if (partitioned_) mattered = cardsOfTops(*reached ? exact.lowerTops : exact.upperTops);
+            const bool reached = exact.lower >= target;
+            *value = reached ? exact.lower : exact.upper;
+            if (partitioned_) mattered = cardsOfTops(reached ? exact.lowerTops : exact.upperTops);
             return true;
         }
         if (exact.best != LayoutTable::NO_MOVE) *first = leadOfRelative(exact.best);
@@ -106,10 +110,11 @@ bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, 
             if (e->lastSplit != split_) counters_.splitsServed++;
             e->lastSplit = split_;
 #endif
-            *reached = e->lower >= target;
+            const bool reached = e->lower >= target;
+            *value = reached ? e->lower : e->upper;
             mattered = cardsOfMask(mask);
             // The next visit of this very position reads one line.
-            table_->storeExact(key, leader, tricks, *reached ? e->lower : e->upper + 1, *reached,
+            table_->storeExact(key, leader, tricks, reached ? e->lower : e->upper + 1, reached,
                               e->best, topsOf(mattered));
             return true;
         }
@@ -118,9 +123,13 @@ bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, 
     return false;
 }
 
-void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, int target,
-                          bool reached, int best, CardSet mattered, uint64_t work) {
+void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, int test,
+                          int value, int best, CardSet mattered, uint64_t work) {
     LAYOUT_COUNT(counters_.stores[tricks]++);
+    // The bound the search proved: a value at least the test's target is a
+    // lower bound, one under it an upper bound.
+    const bool reached = value >= test;
+    const int target = reached ? value : value + 1;
     if (!partitioned_) {
         table_->storeExact(key, leader, tricks, target, reached, best, 0, work);
         return;
@@ -134,13 +143,13 @@ void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, 
     table_->storeExact(key, leader, tricks, target, reached, best, topsOf(mattered));
 }
 
-bool LayoutSolver::finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered) {
+int LayoutSolver::finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered) {
     const int place = winningPlace(trick);
     const int winner = (trick.leader + place) % PLAYERS;
-    const bool reached =
-        trickStart(winner, target - (winner == game_.declarer ? 1 : 0), key, mattered);
+    const int won = winner == game_.declarer ? 1 : 0;
+    const int value = trickStart(winner, target - won, key, mattered) + won;
     if (partitioned_) mattered |= winnerByRank(trick, place);
-    return reached;
+    return value;
 }
 
 CardSet LayoutSolver::withWholeRuns(CardSet mattered, int mover, const Trick& trick) const {
@@ -162,7 +171,7 @@ CardSet LayoutSolver::withWholeRuns(CardSet mattered, int mover, const Trick& tr
 }
 
 int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys,
-                            bool* passed) {
+                            bool* passed, int* value) {
     const int mover = (trick.leader + 2) % PLAYERS;
     const bool yesSide = wantsDeclarerTricks(mover);
     // The lines are far apart: they load together.
@@ -181,6 +190,7 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
     const bool answers = !partitioned_;
     const int left = cardCount(hands_[mover]) - 1;
     int against = 0;
+    int bound = yesSide ? -1 : 99;
     for (int i = 0; i < n; i++) passed[i] = false;
     // With shape entries only a card settled for the mover counts, and the
     // first card goes first anyway.
@@ -188,16 +198,21 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
         const int next = target - (winners[i] == game_.declarer ? 1 : 0);
         LayoutTable::Bounds e;
         if (answers && (next <= 0 || next > left)) {
-            e.lower = e.upper = next <= 0 ? left : 0;
+            e.lower = 0;
+            e.upper = left;
         } else if (!table_->probeExact(keys[i], winners[i], e)) {
             continue;
         }
         const bool reached = e.lower >= next;
         if (!reached && e.upper >= next) continue;
+        const int won = target - next;
+        const int v = (reached ? e.lower : e.upper) + won;
         if (reached != yesSide) {
             passed[i] = answers;
             against++;
+            bound = yesSide ? std::max(bound, v) : std::min(bound, v);
         } else if (answers) {
+            *value = v;
             return 1;
         } else if (i > 0) {
             const int card = moves[i];
@@ -213,11 +228,12 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
             return 0;
         }
     }
+    *value = bound;
     return answers && against == n ? -1 : 0;
 }
 
-bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
-                            CardSet& mattered) {
+int LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
+                           CardSet& mattered) {
     const int mover = (trick.leader + trick.count) % PLAYERS;
     int moves[10];
     const int n = generateMoves(trick, mover, first, moves);
@@ -227,12 +243,17 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     uint64_t keys[10];
     bool passed[10] = {};
     const bool lastCard = trick.count == 2 && cardCount(hands_[mover]) > 2;
+    // The best bound over the cards that failed: the most tricks the yes
+    // side's cards reach, the fewest the other side's keep to.
+    int bound = yesSide ? -1 : 99;
     if (lastCard) {
-        const int known = lookAhead(trick, target, moves, n, keys, passed);
+        int v = 0;
+        const int known = lookAhead(trick, target, moves, n, keys, passed, &v);
         if (known != 0) {
             mattered = 0;
-            return (known > 0) == yesSide;
+            return v;
         }
+        bound = v;
     }
     CardSet failed = 0;
     for (int i = 0; i < n; i++) {
@@ -241,20 +262,22 @@ bool LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
         hands_[mover] ^= bit;
         trick.cards[trick.count++] = moves[i];
         CardSet child = 0;
-        const bool reached = trick.count == 3
-                                 ? finishTrick(trick, target, lastCard ? keys[i] : 0, child)
-                                 : playNext(trick, target, -1, nullptr, child);
+        const int v = trick.count == 3
+                          ? finishTrick(trick, target, lastCard ? keys[i] : 0, child)
+                          : playNext(trick, target, -1, nullptr, child);
         trick.count--;
         hands_[mover] ^= bit;
+        const bool reached = v >= target;
         if (reached == yesSide) {
             if (settled != nullptr) *settled = moves[i];
             mattered = child;
-            return reached;
+            return v;
         }
+        bound = yesSide ? std::max(bound, v) : std::min(bound, v);
         failed |= child;
     }
     mattered = partitioned_ ? withWholeRuns(failed, mover, trick) : 0;
-    return !yesSide;
+    return bound;
 }
 
 }  // namespace preferans

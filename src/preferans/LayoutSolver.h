@@ -80,31 +80,37 @@ class LayoutSolver {
         int cards[3];
     };
 
-    bool reaches(const LayoutPosition& root, int target);
-    // The search's tests. Each also gives the cards whose ranks decided it
-    // (`mattered`, kept in trump and no-trump games only): in every suit the
-    // cards from the lowest of them up are the ones a position must share
-    // for the same answer.
+    // The search's tests "the declarer takes at least `target` tricks from
+    // here". Each gives a bound on his tricks that answers it: a value of at
+    // least the target is a lower bound, one under it an upper bound, and
+    // either may pass the target, which narrows later tests. Each also gives
+    // the cards whose ranks decided it (`mattered`, kept in trump and
+    // no-trump games only): in every suit the cards from the lowest of them
+    // up are the ones a position must share for the same answer.
     // `key` is the position's owner key, or 0 when the caller has not made it.
-    bool trickStart(int leader, int target, uint64_t key, CardSet& mattered);
+    int reaches(const LayoutPosition& root, int target);
+    int trickStart(int leader, int target, uint64_t key, CardSet& mattered);
     // What the table knows of a trick start: true when an entry settles the
-    // test (*reached and `mattered` then say how); else *first may get the
+    // test (*value and `mattered` then say how); else *first may get the
     // lead that settled an earlier test.
-    bool lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target, bool* reached,
+    bool lookUp(uint64_t shape, uint64_t key, int leader, int tricks, int target, int* value,
                 CardSet& mattered, int* first);
-    void record(uint64_t shape, uint64_t key, int leader, int tricks, int target, bool reached,
+    void record(uint64_t shape, uint64_t key, int leader, int tricks, int test, int value,
                 int best, CardSet mattered, uint64_t work);
     // Tries the cards of the player to move; *settled gets the card that
     // decided the test, if one did.
-    bool playNext(Trick& trick, int target, int first, int* settled, CardSet& mattered);
+    int playNext(Trick& trick, int target, int first, int* settled, CardSet& mattered);
     // The last card of a trick, before any is tried: fills `keys` with the
     // next trick starts' owner keys and asks the table about them. In a
     // table of exact entries only (misere), returns 1 when a card's next
     // trick start is settled for the mover and -1 when every card's is
-    // settled against him, and sets `passed` for the cards settled against
-    // him; else returns 0 after moving a card settled for him to the front.
-    int lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys, bool* passed);
-    bool finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered);
+    // settled against him, with the position's bound in *value, and sets
+    // `passed` for the cards settled against him; else returns 0 after
+    // moving a card settled for him to the front, with the best bound of
+    // the cards settled against him in *value.
+    int lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys, bool* passed,
+                  int* value);
+    int finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered);
     int lastTrickForDeclarer(int leader, CardSet& mattered) const;
     // Tricks the player on lead takes for his side by cashing his winners,
     // whatever the others do (not for misere); `mattered` gets the winners.
