@@ -225,6 +225,7 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
             moves[0] = card;
             keys[0] = key;
             passed[0] = false;
+            *value = bound;
             return 0;
         }
     }
@@ -247,13 +248,11 @@ int LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     // side's cards reach, the fewest the other side's keep to.
     int bound = yesSide ? -1 : 99;
     if (lastCard) {
-        int v = 0;
-        const int known = lookAhead(trick, target, moves, n, keys, passed, &v);
+        const int known = lookAhead(trick, target, moves, n, keys, passed, &bound);
         if (known != 0) {
             mattered = 0;
-            return v;
+            return bound;
         }
-        bound = v;
     }
     CardSet failed = 0;
     for (int i = 0; i < n; i++) {
