@@ -40,17 +40,17 @@ uint64_t LayoutSolver::ownerKey() const {
     // Per suit, 16 bits: the owner codes (1 to 3) of the remaining cards in
     // rank order, low code bits in the low byte and high ones in the high
     // byte, so that positions alike up to gone cards share a key.
-    const CardSet low = hands_[0] | hands_[2];
-    const CardSet high = hands_[1] | hands_[2];
-    const CardSet all = low | hands_[1];
     uint64_t key = 0;
-    for (int s = 0; s < 4; s++) {
-        const int shift = 8 * s;
-        const uint8_t* row = COMPRESS.v[(all >> shift) & 0xFF];
-        const uint64_t part = row[(low >> shift) & 0xFF] | row[(high >> shift) & 0xFF] << 8;
-        key |= part << (16 * s);
-    }
+    for (int s = 0; s < 4; s++) key |= suitOwners(s) << (16 * s);
     return key;
+}
+
+uint64_t LayoutSolver::suitOwners(int suit) const {
+    const int shift = 8 * suit;
+    const uint32_t low = ((hands_[0] | hands_[2]) >> shift) & 0xFF;
+    const uint32_t high = ((hands_[1] | hands_[2]) >> shift) & 0xFF;
+    const uint8_t* row = COMPRESS.v[low | high];  // every card of the suit left
+    return row[low] | row[high] << 8;
 }
 
 uint64_t LayoutSolver::shapeKey(int leader) const {

@@ -174,13 +174,16 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
                             bool* passed, int* value) {
     const int mover = (trick.leader + 2) % PLAYERS;
     const bool yesSide = wantsDeclarerTricks(mover);
-    // The lines are far apart: they load together.
+    // The lines are far apart: they load together. Each card changes the
+    // key of its own suit only.
+    const uint64_t whole = ownerKey();
     int winners[10];
     for (int i = 0; i < n; i++) {
         const CardSet bit = cardBit(moves[i]);
+        const int shift = 16 * suitOf(moves[i]);
         hands_[mover] ^= bit;
         trick.cards[2] = moves[i];
-        keys[i] = ownerKey();
+        keys[i] = (whole & ~(uint64_t{0xFFFF} << shift)) | suitOwners(suitOf(moves[i])) << shift;
         winners[i] = (trick.leader + winningPlace(trick)) % PLAYERS;
         table_->prefetchExact(keys[i], winners[i]);
         hands_[mover] ^= bit;

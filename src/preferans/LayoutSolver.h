@@ -147,6 +147,8 @@ class LayoutSolver {
     int leadOfRelative(int code) const;
     // The owners of the remaining cards in rank order, suit by suit.
     uint64_t ownerKey() const;
+    // One suit's 16 bits of the owner key, in the suit's place from bit 0.
+    uint64_t suitOwners(int suit) const;
     // The hands' suit lengths and the player on lead; never 0.
     uint64_t shapeKey(int leader) const;
     // The places in the owner key of the cards from the lowest card that
