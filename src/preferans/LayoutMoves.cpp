@@ -75,6 +75,34 @@ CardSet LayoutSolver::runSeparators(const Trick& trick) const {
     return present;
 }
 
+int LayoutSolver::misereFollows(CardSet legal, CardSet present, int winning, bool highestOver,
+                                int first, int* moves) const {
+    // The cards come highest first: those over the trick's winner before
+    // those under it, which go first.
+    int over[10];
+    int overs = 0;
+    int n = 0;
+    for (CardSet rest = legal; rest != 0;) {
+        const int c = highestCard(rest);
+        rest ^= cardBit(c);
+        const CardSet above = present & suitCards(suitOf(c)) & ~((cardBit(c) << 1) - 1);
+        if (above != 0 && (legal & (above & (0u - above))) != 0) continue;
+        if (takesOver(winning, c, NO_TRUMP)) {
+            over[overs++] = c;
+        } else {
+            moves[n++] = c;
+        }
+    }
+    for (int i = 0; i < overs; i++) moves[n++] = over[highestOver ? i : overs - 1 - i];
+    for (int i = 1; i < n; i++) {
+        if (moves[i] != first) continue;
+        for (int j = i; j > 0; j--) moves[j] = moves[j - 1];
+        moves[0] = first;
+        break;
+    }
+    return n;
+}
+
 int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* moves) const {
     const CardSet hand = hands_[mover];
     CardSet legal = hand;
@@ -97,6 +125,11 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
         }
     }
     const bool discarding = trick.count > 0 && (hand & suitCards(suitOf(trick.cards[0]))) == 0;
+    if (game_.misere && trick.count > 0 && !discarding) {
+        // A defender taking the trick last plays his highest card over.
+        const bool highestOver = trick.count == 2 && mover != game_.declarer;
+        return misereFollows(legal, present, winning, highestOver, first, moves);
+    }
     const int unsafe = game_.misere && (trick.count == 0 || (discarding && mover == game_.declarer))
                            ? suitsHeCannotDuck(hands_, game_.declarer)
                            : 0;

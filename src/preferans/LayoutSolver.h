@@ -124,6 +124,11 @@ class LayoutSolver {
     MisereBounds misereOutlook(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
+    // The same for a misere player following suit: the cards that stay under
+    // the trick's winner highest first, then those that take it over,
+    // cheapest first or, when `highestOver`, highest first.
+    int misereFollows(CardSet legal, CardSet present, int winning, bool highestOver, int first,
+                      int* moves) const;
     // The cards that split the mover's runs: every card in play, except that
     // the last card of a trick is not told apart by the trick's beaten card,
     // which is gone before it could matter.
