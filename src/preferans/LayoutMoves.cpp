@@ -63,6 +63,18 @@ int declarerMisereLead(const CardSet* hands, int declarer, int c, int unsafe) {
     return ((unsafe >> suitOf(c)) & 1) != 0 ? rankOf(c) : rankOf(c) - GOOD;
 }
 
+// The cards of c's suit still in play above it (`present` holds them).
+CardSet cardsAbove(int c, CardSet present) {
+    return present & suitCards(suitOf(c)) & ~((cardBit(c) << 1) - 1);
+}
+
+// A card stands for its run unless the next card above it is the mover's
+// too: the cards below it down to the next card someone else holds are
+// equivalent to it.
+bool headsRun(CardSet above, CardSet hand) {
+    return above == 0 || (hand & (above & (0u - above))) == 0;
+}
+
 }  // namespace
 
 CardSet LayoutSolver::runSeparators(const Trick& trick) const {
@@ -85,8 +97,7 @@ int LayoutSolver::misereFollows(CardSet legal, CardSet present, int winning, boo
     for (CardSet rest = legal; rest != 0;) {
         const int c = highestCard(rest);
         rest ^= cardBit(c);
-        const CardSet above = present & suitCards(suitOf(c)) & ~((cardBit(c) << 1) - 1);
-        if (above != 0 && (legal & (above & (0u - above))) != 0) continue;
+        if (!headsRun(cardsAbove(c, present), legal)) continue;
         if (takesOver(winning, c, NO_TRUMP)) {
             over[overs++] = c;
         } else {
@@ -135,13 +146,11 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
                            : 0;
     int scores[10];
     int n = 0;
-    // A card stands for its run: the cards below it down to the next card
-    // someone else holds are equivalent to it.
     for (CardSet rest = legal; rest != 0;) {
         const int c = highestCard(rest);
         rest ^= cardBit(c);
-        const CardSet above = present & suitCards(suitOf(c)) & ~((cardBit(c) << 1) - 1);
-        if (above != 0 && (hand & (above & (0u - above))) != 0) continue;
+        const CardSet above = cardsAbove(c, present);
+        if (!headsRun(above, hand)) continue;
         const int rank = rankOf(c);
         int score;
         if (trick.count == 0) {
