@@ -194,7 +194,6 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
     const int left = cardCount(hands_[mover]) - 1;
     int against = 0;
     int bound = yesSide ? -1 : 99;
-    for (int i = 0; i < n; i++) passed[i] = false;
     // With shape entries only a card settled for the mover counts, and the
     // first card goes first anyway.
     for (int i = answers ? 0 : 1; i < n; i++) {
@@ -211,7 +210,9 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
         const int won = target - next;
         const int v = (reached ? e.lower : e.upper) + won;
         if (reached != yesSide) {
-            passed[i] = answers;
+            // Elsewhere the card is tried all the same.
+            if (!answers) continue;
+            passed[i] = true;
             against++;
             bound = yesSide ? std::max(bound, v) : std::min(bound, v);
         } else if (answers) {
@@ -223,17 +224,15 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
             for (int j = i; j > 0; j--) {
                 moves[j] = moves[j - 1];
                 keys[j] = keys[j - 1];
-                passed[j] = passed[j - 1];
             }
             moves[0] = card;
             keys[0] = key;
-            passed[0] = false;
             *value = bound;
             return 0;
         }
     }
     *value = bound;
-    return answers && against == n ? -1 : 0;
+    return against == n ? -1 : 0;
 }
 
 int LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,

@@ -105,9 +105,9 @@ class LayoutSolver {
     // table of exact entries only (misere), returns 1 when a card's next
     // trick start is settled for the mover and -1 when every card's is
     // settled against him, with the position's bound in *value, and sets
-    // `passed` for the cards settled against him; else returns 0 after
-    // moving a card settled for him to the front, with the best bound of
-    // the cards settled against him in *value.
+    // `passed` (all false on entry) for the cards settled against him; else
+    // returns 0 after moving a card settled for him to the front, with the
+    // best bound of the passed cards in *value.
     int lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys, bool* passed,
                   int* value);
     int finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered);
