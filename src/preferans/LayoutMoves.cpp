@@ -161,18 +161,14 @@ int LayoutSolver::generateMoves(const Trick& trick, int mover, int first, int* m
                                                 : defenderMisereLead(hands_, game_.declarer, mover,
                                                                      c, above == 0, unsafe);
             }
+        } else if (game_.misere) {
+            // A discard (follows are ordered by misereFollows), highest
+            // first; the declarer's from a suit where he cannot duck every
+            // round first.
+            score = GOOD + rank + (((unsafe >> suitOf(c)) & 1) != 0 ? 10 : 0);
         } else {
             const bool wins = takesOver(winning, c, game_.trump);
-            if (game_.misere) {
-                // Everyone would rather lose the trick: the highest card that
-                // stays under first, then the cheapest that takes over; a
-                // defender taking the trick last keeps his low cards. The
-                // declarer discards from a suit where he cannot duck every
-                // round first.
-                score = wins ? -rank : GOOD + rank;
-                if (wins && trick.count == 2 && mover != game_.declarer) score = rank;
-                if (discarding && ((unsafe >> suitOf(c)) & 1) != 0) score += 10;
-            } else if (trick.count == 2) {
+            if (trick.count == 2) {
                 const int winner = wins ? mover : (trick.leader + winningPlace) % PLAYERS;
                 const bool good = (winner == game_.declarer) == wantsDeclarerTricks(mover);
                 score = good ? GOOD - rank : -rank;
