@@ -1,5 +1,5 @@
 // Driver of the hidden-layout solver: narrows the declarer's trick count with
-// yes/no tests, starting from the caller's guess.
+// tests, starting from the caller's guess, by the bound each test answers.
 #include "preferans/LayoutCards.h"
 
 #include <algorithm>
