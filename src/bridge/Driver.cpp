@@ -73,6 +73,11 @@ void Engine::loadDeal(const int* deal, int leader) {
     }
     trick_ = newTrick(leader);
     for (int k = 0; k < 4 && trickCard[k] >= 0; ++k) addToTrick((leader + k) & 3, trickCard[k]);
+    voidInEveryHand_ = true;
+    for (int seat = 0; seat < 4; ++seat) {
+        const uint16_t* hand = hand_[seat];
+        if (hand[0] != 0 && hand[1] != 0 && hand[2] != 0 && hand[3] != 0) voidInEveryHand_ = false;
+    }
 }
 
 // Checks the position, keeps or clears the table by its rule, and loads the

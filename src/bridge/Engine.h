@@ -93,6 +93,7 @@ class Engine {
     uint64_t shape_ = 0;
     int trump_ = 4;
     int cardsLeft_ = 0;         // cards in hands
+    bool voidInEveryHand_ = false;  // as the position was loaded: picks lead weights
     struct alignas(16) Trick {  // small: the search copies it for every card tried
         uint8_t leader;
         uint8_t count;  // cards on it
