@@ -53,6 +53,12 @@ uint64_t LayoutSolver::suitOwners(int suit) const {
     return row[low] | row[high] << 8;
 }
 
+uint64_t LayoutSolver::leadContext(int leader) const {
+    const uint64_t h = uint64_t{hands_[leader]} * 0x9E3779B97F4A7C15ull ^
+                       shapeKey(leader) * 0xC2B2AE3D27D4EB4Full;
+    return h ^ (h >> 29);
+}
+
 uint64_t LayoutSolver::shapeKey(int leader) const {
     // The top bit keeps every shape apart from an empty entry's 0.
     return suitLengths(hands_[0]) | suitLengths(hands_[1]) << 16 | suitLengths(hands_[2]) << 32 |

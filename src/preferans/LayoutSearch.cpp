@@ -70,10 +70,16 @@ int LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& matt
         if (sure.low >= target) return sure.low;
         if (sure.high < target) return sure.high;
     }
+    // In misere the lead that last settled a test in the same context goes
+    // first, even before the table's: it is fresher.
+    const uint64_t context = game_.misere ? leadContext(leader) : 0;
+    const int remembered = game_.misere ? leads_.lead(context, hands_[leader]) : -1;
+    if (remembered >= 0) first = remembered;
     Trick trick{leader, 0, {}};
     int settled = -1;
     const uint64_t before = nodes_;
     value = playNext(trick, target, first, &settled, mattered);
+    if (game_.misere && settled >= 0) leads_.remember(context, settled);
     record(shape, key, leader, tricks, target, value,
            settled < 0 ? LayoutTable::NO_MOVE : relativeLead(settled), mattered, nodes_ - before);
     return value;

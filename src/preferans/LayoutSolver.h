@@ -9,6 +9,7 @@
 
 #include "ddsolver/compat/DealCodes.h"
 #include "preferans/LayoutTable.h"
+#include "preferans/LeadMemory.h"
 
 namespace preferans {
 
@@ -156,6 +157,9 @@ class LayoutSolver {
     uint64_t suitOwners(int suit) const;
     // The hands' suit lengths and the player on lead; never 0.
     uint64_t shapeKey(int leader) const;
+    // The lead memory's context: the player on lead, his cards, and the
+    // other hands' suit lengths.
+    uint64_t leadContext(int leader) const;
     // The places in the owner key of the cards from the lowest card that
     // mattered in each suit up; the same as four counts of 4 bits, the
     // highest cards of each suit; and the cards of either.
@@ -170,6 +174,7 @@ class LayoutSolver {
     CardSet hands_[PLAYERS] = {0, 0, 0};
     std::unique_ptr<LayoutTable> ownTable_;  // none when the table is shared
     LayoutTable* table_;
+    LeadMemory leads_;  // misere only
     uint64_t nodes_ = 0;
     LayoutCounters counters_;
 #ifdef DDSOLVER_LAYOUT_COUNTERS
