@@ -50,6 +50,7 @@ int LayoutSolver::declarerTricks(const LayoutGame& game, const LayoutPosition& p
 #ifdef DDSOLVER_LAYOUT_COUNTERS
     split_++;
 #endif
+    splits_++;
     for (int p = 0; p < PLAYERS; p++) hands_[p] = position.hands[p];
     // The last player of the trick still holds a card for every trick left.
     const int tricks = cardCount(hands_[(position.leader + 2) % PLAYERS]);

@@ -137,7 +137,8 @@ void LayoutSolver::record(uint64_t shape, uint64_t key, int leader, int tricks, 
     const bool reached = value >= test;
     const int target = reached ? value : value + 1;
     if (!partitioned_) {
-        table_->storeExact(key, leader, tricks, target, reached, best, 0, work);
+        table_->storeExact(key, leader, tricks, target, reached, best, 0, work,
+                           static_cast<int>(splits_ >> SPLITS_PER_AGE_BITS));
         return;
     }
     const uint64_t mask = maskOf(mattered);

@@ -175,6 +175,10 @@ class LayoutSolver {
     std::unique_ptr<LayoutTable> ownTable_;  // none when the table is shared
     LayoutTable* table_;
     LeadMemory leads_;  // misere only
+    // Positions solved, whose count ages the table's entries: one age every
+    // 2^SPLITS_PER_AGE_BITS of them.
+    uint64_t splits_ = 0;
+    static constexpr int SPLITS_PER_AGE_BITS = 11;
     uint64_t nodes_ = 0;
     LayoutCounters counters_;
 #ifdef DDSOLVER_LAYOUT_COUNTERS

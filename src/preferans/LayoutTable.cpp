@@ -137,7 +137,8 @@ bool LayoutTable::store(uint64_t shape, uint64_t mask, uint64_t owners, int tric
 }
 
 void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target, bool reached,
-                               int best, uint64_t work) {
+                               uint64_t work, int age) {
+    age &= AGES - 1;
     const int worth = work == 0 ? 0 : std::min(15, 64 - __builtin_clzll(work));
     const uint64_t scrambled = scramble(key, leader);
     const uint64_t tag = compactTag(scrambled, leader);
@@ -151,20 +152,20 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
             e = held;
             break;
         }
-        if (fieldOf(held, 16, 0xF) < fieldOf(e, 16, 0xF)) {
+        if (keptWorth(held, age) < keptWorth(e, age)) {
             victim = &way[i];
             e = held;
         }
     }
     if ((e & TAG_BITS) != tag) {
         // Lower bound 0, upper bound every trick left.
-        e = tag | NO_COMPACT_MOVE << 10 | static_cast<uint64_t>(tricks) << 6;
+        e = tag | static_cast<uint64_t>(tricks) << 6;
     }
     const auto set = [&e](int shift, uint64_t bits, int value) {
         e = (e & ~(bits << shift)) | static_cast<uint64_t>(value) << shift;
     };
     if (worth > fieldOf(e, 16, 0xF)) set(16, 0xF, worth);
-    if (best != NO_MOVE) set(10, 0x3F, best);
+    set(10, AGES - 1, age);
     if (reached) {
         if (target > fieldOf(e, 2, 0xF)) set(2, 0xF, target);
     } else if (target - 1 < fieldOf(e, 6, 0xF)) {
@@ -174,10 +175,10 @@ void LayoutTable::storeCompact(uint64_t key, int leader, int tricks, int target,
 }
 
 void LayoutTable::storeExact(uint64_t key, int leader, int tricks, int target, bool reached,
-                             int best, uint16_t tops, uint64_t work) {
+                             int best, uint16_t tops, uint64_t work, int age) {
     noteUse();
     if (compact_ != nullptr) {
-        storeCompact(key, leader, tricks, target, reached, best, work);
+        storeCompact(key, leader, tricks, target, reached, work, age);
         return;
     }
     const uint8_t tag = static_cast<uint8_t>(leader + 1);

@@ -69,11 +69,16 @@ class LayoutTable {
     };
 
     // Exact entries of 8 bytes, for an exact-only table of at least
-    // MIN_COMPACT_BYTES (the highest cards are not kept). The key and leader,
-    // scrambled one to one, give the line (the top bits) and the check kept
-    // in the entry (the rest): with the leader kept as well, line and check
-    // name the position exactly. With 2^20 lines or more the check fits in
-    // 44 bits; the lines take 2 to 8 entries, as the table's size allows.
+    // MIN_COMPACT_BYTES (neither the highest cards nor a lead are kept). The
+    // key and leader, scrambled one to one, give the line (the top bits) and
+    // the check kept in the entry (the rest): with the leader kept as well,
+    // line and check name the position exactly. With 2^20 lines or more the
+    // check fits in 44 bits; the lines take 2 to 8 entries, as the table's
+    // size allows.
+    // Each entry also keeps the age of the run when it was last stored
+    // (`age`, counted modulo AGES), so that a full line drops entries the
+    // run has left behind before those it still uses.
+    static constexpr int AGES = 64;
     static constexpr int COMPACT_LINE_BITS = 20;
     static constexpr uint32_t MAX_COMPACT_WAYS = 8;
     static constexpr size_t MIN_COMPACT_BYTES = size_t{2 * 8} << COMPACT_LINE_BITS;
@@ -109,10 +114,10 @@ class LayoutTable {
     }
     // Records the outcome of the test "the declarer takes at least `target`
     // of the `tricks` left" in an exact position, resting on `tops`; `work`
-    // is the positions its search took, which 8-byte entries keep (roughly)
-    // to choose what a full line drops.
+    // is the positions its search took and `age` the run's age now, which
+    // 8-byte entries keep (roughly) to choose what a full line drops.
     void storeExact(uint64_t key, int leader, int tricks, int target, bool reached, int best,
-                    uint16_t tops, uint64_t work = 0);
+                    uint16_t tops, uint64_t work = 0, int age = 0);
 
     // The masks the entries of `shape` use, valid when its `shape` is this one.
     const ShapeMasks& masksOf(uint64_t shape) const { return shapes_[shapeSlot(shape)]; }
@@ -165,15 +170,21 @@ class LayoutTable {
     }
     uint32_t shapeSlot(uint64_t shape) const { return scaled(mix(shape), shapeSlots_); }
 
-    // A compact entry: check << 20 | worth << 16 | best << 10 | upper << 6
+    // A compact entry: check << 20 | worth << 16 | age << 10 | upper << 6
     // | lower << 2 | leader + 1, so that 0 is empty. The worth is the bit
-    // length of the most positions one search of it took (at most 15): a
-    // full line drops its least worth entry, which is cheapest to redo.
+    // length of the most positions one search of it took (at most 15),
+    // less one for each age it has not been stored since: a full line drops
+    // its least worth entry, which is cheapest to redo or least likely to
+    // come back.
     static constexpr int CHECK_SHIFT = 20;
     static constexpr uint64_t TAG_BITS = ~((uint64_t{1} << CHECK_SHIFT) - 4);  // check, leader
-    static constexpr uint64_t NO_COMPACT_MOVE = 0x3F;
     static int fieldOf(uint64_t entry, int shift, uint64_t bits) {
         return static_cast<int>((entry >> shift) & bits);
+    }
+    // An entry's worth at the run's `age`; an empty one is worth least.
+    static int keptWorth(uint64_t entry, int age) {
+        if (entry == 0) return -AGES;
+        return fieldOf(entry, 16, 0xF) - ((age - fieldOf(entry, 10, AGES - 1)) & (AGES - 1));
     }
     // One to one on 64 bits (a product with an odd number), whose top bits
     // depend on every bit of the key; the leader then changes two of them.
@@ -202,9 +213,7 @@ class LayoutTable {
         for (uint32_t i = 0; i < compactWays_; i++) {
             const uint64_t e = load(&way[i]);
             if ((e & TAG_BITS) != tag) continue;
-            const int best = fieldOf(e, 10, 0x3F);
-            found = {fieldOf(e, 2, 0xF), fieldOf(e, 6, 0xF),
-                     best == NO_COMPACT_MOVE ? NO_MOVE : best, 0, 0};
+            found = {fieldOf(e, 2, 0xF), fieldOf(e, 6, 0xF), NO_MOVE, 0, 0};
             return true;
         }
         return false;
@@ -214,8 +223,8 @@ class LayoutTable {
     void noteUse() {
         if (!used_.load(std::memory_order_relaxed)) used_.store(true, std::memory_order_relaxed);
     }
-    void storeCompact(uint64_t key, int leader, int tricks, int target, bool reached, int best,
-                      uint64_t work);
+    void storeCompact(uint64_t key, int leader, int tricks, int target, bool reached,
+                      uint64_t work, int age);
     void noteMask(uint64_t shape, uint64_t mask);
 
     struct Free {
