@@ -47,9 +47,6 @@ int LayoutSolver::declarerTricks(const LayoutGame& game, const LayoutPosition& p
         partitioned_ = !game.misere;
         table_->reset(partitioned_);
     }
-#ifdef DDSOLVER_LAYOUT_COUNTERS
-    split_++;
-#endif
     splits_++;
     for (int p = 0; p < PLAYERS; p++) hands_[p] = position.hands[p];
     // The last player of the trick still holds a card for every trick left.

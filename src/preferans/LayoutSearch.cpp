@@ -113,8 +113,9 @@ bool LayoutSolver::lookUp(uint64_t shape, uint64_t key, int leader, int tricks, 
         if (e->lower >= target || e->upper < target) {
             LAYOUT_COUNT(counters_.shapeCuts[tricks]++);
 #ifdef DDSOLVER_LAYOUT_COUNTERS
-            if (e->lastSplit != split_) counters_.splitsServed++;
-            e->lastSplit = split_;
+            const uint32_t split = static_cast<uint32_t>(splits_);
+            if (e->lastSplit != split) counters_.splitsServed++;
+            e->lastSplit = split;
 #endif
             const bool reached = e->lower >= target;
             *value = reached ? e->lower : e->upper;

@@ -175,15 +175,13 @@ class LayoutSolver {
     std::unique_ptr<LayoutTable> ownTable_;  // none when the table is shared
     LayoutTable* table_;
     LeadMemory leads_;  // misere only
-    // Positions solved, whose count ages the table's entries: one age every
-    // 2^SPLITS_PER_AGE_BITS of them.
+    // Positions solved (declarerTricks calls), whose count ages the table's
+    // entries, one age every 2^SPLITS_PER_AGE_BITS of them, and tells the
+    // search counters' splits apart.
     uint64_t splits_ = 0;
     static constexpr int SPLITS_PER_AGE_BITS = 11;
     uint64_t nodes_ = 0;
     LayoutCounters counters_;
-#ifdef DDSOLVER_LAYOUT_COUNTERS
-    uint32_t split_ = 0;  // declarerTricks calls so far
-#endif
 };
 
 }  // namespace preferans
