@@ -49,4 +49,13 @@ inline bool takesOver(int winning, int later, int trump) {
 // against `theirs`.
 bool ducksEveryRound(CardSet his, CardSet theirs, int suit);
 
+// In misere, at a trick start with `leader` on lead: the fewest tricks of
+// those left the declarer surely takes, and the most he can be held to,
+// whatever is played.
+struct MisereBounds {
+    int low;
+    int high;
+};
+MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader);
+
 }  // namespace preferans

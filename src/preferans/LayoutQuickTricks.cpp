@@ -1,6 +1,7 @@
 // Sure tricks of the hidden-layout solver: the winners a player on lead can
 // cash one after the other before anyone can stop him, and in misere the
-// positions where the declarer surely takes another trick or surely none.
+// positions where the declarer surely takes another trick, surely none, or
+// can surely lose one.
 #include <initializer_list>
 
 #include "preferans/LayoutCards.h"
@@ -85,25 +86,50 @@ bool ducksEveryRound(CardSet his, CardSet theirs, int suit) {
     return (DUCKS.bits[h][t / 64] >> t % 64) & 1;
 }
 
-LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
-    const int declarer = game_.declarer;
+namespace {
+
+// Whether the declarer can lose one of the tricks left, given the suits
+// (a bit each) where a defender on lead traps him, those the leader's
+// partner holds, and each defender's escapes (see misereOutlook).
+bool losesOne(const int* escapes, int declarer, int leader, int traps, int partnerHolds) {
+    const int first = (declarer + 1) % PLAYERS;
+    const int second = (declarer + 2) % PLAYERS;
+    if (leader == declarer) return (escapes[first] | escapes[second]) != 0;
+    // A lead he can duck loses him that trick. After a trap he is on lead,
+    // having won with his lowest card of the suit, over theirs: the
+    // leader's escapes stay open, and so do his partner's when the partner
+    // followed suit and so kept his other cards.
+    const int partner = first + second - leader;
+    return escapes[leader] != 0 || (escapes[partner] != 0 && (traps & ~partnerHolds) == 0);
+}
+
+}  // namespace
+
+MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader) {
     const int defender1 = (declarer + 1) % PLAYERS;
     const int defender2 = (declarer + 2) % PLAYERS;
-    const int tricks = cardCount(hands_[leader]);
-    const CardSet lead = hands_[leader];
-    const CardSet other = hands_[leader == defender1 ? defender2 : defender1];
+    const int tricks = cardCount(hands[leader]);
+    const CardSet lead = hands[leader];
+    const CardSet other = hands[leader == defender1 ? defender2 : defender1];
     bool ducks = true;     // he can play under every lead of theirs
     bool exit = false;     // a lead of his they must win, after which he ducks
     bool allOver = true;   // his cards over all of theirs in every suit
     bool forced = true;    // every lead of his can be ducked by both defenders
-    bool trapped = false;  // a defender on lead has a suit he cannot duck
     bool reached = false;  // a defender on lead holds a suit he holds
+    // The suits (a bit each) of a defender on lead that the declarer cannot
+    // duck, and those the leader's partner holds.
+    int traps = 0;
+    int partnerHolds = 0;
+    // Per defender, the suits where the declarer, leading his cards from
+    // the lowest up, comes to a round that defender must win: the defender
+    // runs out of cards under his while he still follows.
+    int escapes[PLAYERS] = {0, 0, 0};
     for (int s = 0; s < 4; s++) {
-        const CardSet his = hands_[declarer] & suitCards(s);
+        const CardSet his = hands[declarer] & suitCards(s);
         if (his == 0) continue;
         const int lowest = __builtin_ctz(his);
-        const CardSet first = hands_[defender1] & suitCards(s);
-        const CardSet second = hands_[defender2] & suitCards(s);
+        const CardSet first = hands[defender1] & suitCards(s);
+        const CardSet second = hands[defender2] & suitCards(s);
         if ((first | second) != 0) {
             if (lowest < highestCard(first | second)) allOver = false;
             if (ducks) ducks = ducksEveryRound(his, first | second, s);
@@ -119,15 +145,18 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
             if (!exit)
                 exit = ducksEveryRound(his & (his - 1), theirs ^ cardBit(highestCard(theirs)), s);
         }
+        if (first != 0 && !ducksEveryRound(first, his, s)) escapes[defender1] |= 1 << s;
+        if (second != 0 && !ducksEveryRound(second, his, s)) escapes[defender2] |= 1 << s;
         if (leader != declarer && (lead & suitCards(s)) != 0) {
             reached = true;
             // The defender on lead plays his lowest card of the suit, his
             // partner his lowest or a discard: with both under every card of
             // the declarer's, the declarer wins the trick, second or third.
             const CardSet partner = other & suitCards(s);
+            if (partner != 0) partnerHolds |= 1 << s;
             if (__builtin_ctz(lead & suitCards(s)) < lowest &&
                 (partner == 0 || __builtin_ctz(partner) < lowest)) {
-                trapped = true;
+                traps |= 1 << s;
             }
         }
     }
@@ -137,8 +166,9 @@ LayoutSolver::MisereBounds LayoutSolver::misereOutlook(int leader) const {
     // Over all of their cards he wins every trick from the first one he
     // wins, which is the first one he leads or follows to.
     if (allOver && (leader == declarer || reached)) return {tricks, tricks};
-    if (leader == declarer ? forced : trapped) return {1, tricks};
-    return {0, tricks};
+    const bool wins = leader == declarer ? forced : traps != 0;
+    const bool loses = losesOne(escapes, declarer, leader, traps, partnerHolds);
+    return {wins ? 1 : 0, loses ? tricks - 1 : tricks};
 }
 
 }  // namespace preferans

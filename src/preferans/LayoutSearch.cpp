@@ -66,9 +66,14 @@ int LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& matt
     // The table line is often in cache already (the trick's last card
     // fetched it), while the misere outlook reads every suit.
     if (game_.misere) {
-        const MisereBounds sure = misereOutlook(leader);
-        if (sure.low >= target) return sure.low;
-        if (sure.high < target) return sure.high;
+        const MisereBounds sure = misereOutlook(hands_, game_.declarer, leader);
+        const int known = sure.low >= target ? sure.low : sure.high < target ? sure.high : -1;
+        if (known >= 0) {
+            // Stored too, as the least worth keeping: the last card of the
+            // trick before finds it there and needs no trick start.
+            record(shape, key, leader, tricks, target, known, LayoutTable::NO_MOVE, 0, 1);
+            return known;
+        }
     }
     // In misere the lead that last settled a test in the same context goes
     // first, even before the table's: it is fresher.

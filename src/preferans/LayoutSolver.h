@@ -116,13 +116,6 @@ class LayoutSolver {
     // Tricks the player on lead takes for his side by cashing his winners,
     // whatever the others do (not for misere); `mattered` gets the winners.
     int quickTricks(int leader, CardSet& mattered) const;
-    // In misere, at a trick start: the fewest and the most tricks of those
-    // left the declarer can be held to and kept under, whatever is played.
-    struct MisereBounds {
-        int low;
-        int high;
-    };
-    MisereBounds misereOutlook(int leader) const;
     // The candidates of the player to move, `first` (a card) in front when it is one.
     int generateMoves(const Trick& trick, int mover, int first, int* moves) const;
     // The same for a misere player following suit: the cards that stay under
