@@ -121,8 +121,9 @@ MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader) {
     int traps = 0;
     int partnerHolds = 0;
     // Per defender, the suits where the declarer, leading his cards from
-    // the lowest up, comes to a round that defender must win: the defender
-    // runs out of cards under his while he still follows.
+    // the lowest up, comes to a round where that defender must play over
+    // his card, and so he loses it: the defender runs out of cards under
+    // his while he still follows.
     int escapes[PLAYERS] = {0, 0, 0};
     for (int s = 0; s < 4; s++) {
         const CardSet his = hands[declarer] & suitCards(s);
