@@ -29,10 +29,10 @@ void LayoutCounters::add(const LayoutCounters& other) {
     splitsServed += other.splitsServed;
 }
 
-int LayoutSolver::reaches(const LayoutPosition& root, int target) {
+int LayoutSolver::reaches(const LayoutPosition& root, int tricks, int target) {
     CardSet mattered = 0;
-    if (root.trickCount == 0) return trickStart(root.leader, target, 0, mattered);
-    Trick trick{root.leader, root.trickCount, {root.trick[0], root.trick[1], 0}};
+    if (root.trickCount == 0) return trickStart(root.leader, tricks, target, 0, mattered);
+    Trick trick{root.leader, root.trickCount, {root.trick[0], root.trick[1], 0}, tricks, 0};
     return playNext(trick, target, -1, nullptr, mattered);
 }
 
@@ -58,7 +58,7 @@ int LayoutSolver::declarerTricks(const LayoutGame& game, const LayoutPosition& p
         if (target <= low) target = low + 1;
         if (target > high) target = high;
         // A test's value may pass its target: it narrows the bounds at once.
-        const int value = reaches(position, target);
+        const int value = reaches(position, tricks, target);
         if (value >= target) {
             low = std::min(value, high);
             target = low + 1;

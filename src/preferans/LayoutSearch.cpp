@@ -33,17 +33,17 @@ CardSet LayoutSolver::winnerByRank(const Trick& trick, int place) const {
 }
 
 int LayoutSolver::lastTrickForDeclarer(int leader, CardSet& mattered) const {
-    Trick trick{leader, 3, {}};
+    Trick trick{leader, 3, {}, 1, 0};
     for (int i = 0; i < 3; i++) trick.cards[i] = highestCard(hands_[(leader + i) % PLAYERS]);
     const int place = winningPlace(trick);
     mattered = winnerByRank(trick, place);
     return (leader + place) % PLAYERS == game_.declarer ? 1 : 0;
 }
 
-int LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& mattered) {
+int LayoutSolver::trickStart(int leader, int tricks, int target, uint64_t key,
+                             CardSet& mattered) {
     mattered = 0;
     if (target <= 0) return 0;
-    const int tricks = cardCount(hands_[leader]);
     if (target > tricks) return tricks;
     if (tricks == 1) return lastTrickForDeclarer(leader, mattered);
     nodes_++;
@@ -80,7 +80,7 @@ int LayoutSolver::trickStart(int leader, int target, uint64_t key, CardSet& matt
     const uint64_t context = game_.misere ? leadContext(leader) : 0;
     const int remembered = game_.misere ? leads_.lead(context, hands_[leader]) : -1;
     if (remembered >= 0) first = remembered;
-    Trick trick{leader, 0, {}};
+    Trick trick{leader, 0, {}, tricks, key};
     int settled = -1;
     const uint64_t before = nodes_;
     value = playNext(trick, target, first, &settled, mattered);
@@ -160,7 +160,7 @@ int LayoutSolver::finishTrick(const Trick& trick, int target, uint64_t key, Card
     const int place = winningPlace(trick);
     const int winner = (trick.leader + place) % PLAYERS;
     const int won = winner == game_.declarer ? 1 : 0;
-    const int value = trickStart(winner, target - won, key, mattered) + won;
+    const int value = trickStart(winner, trick.tricks - 1, target - won, key, mattered) + won;
     if (partitioned_) mattered |= winnerByRank(trick, place);
     return value;
 }
@@ -183,20 +183,28 @@ CardSet LayoutSolver::withWholeRuns(CardSet mattered, int mover, const Trick& tr
     return mattered;
 }
 
+uint64_t LayoutSolver::keyBeforeLastCard(const Trick& trick) const {
+    if (trick.key == 0) return ownerKey();
+    // Only the suits of the two cards played since the trick started changed.
+    const int first = suitOf(trick.cards[0]);
+    const int second = suitOf(trick.cards[1]);
+    const uint64_t key = withSuitOwners(trick.key, first);
+    return second == first ? key : withSuitOwners(key, second);
+}
+
 int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys,
                             bool* passed, int* value) {
     const int mover = (trick.leader + 2) % PLAYERS;
     const bool yesSide = wantsDeclarerTricks(mover);
     // The lines are far apart: they load together. Each card changes the
     // key of its own suit only.
-    const uint64_t whole = ownerKey();
+    const uint64_t whole = keyBeforeLastCard(trick);
     int winners[10];
     for (int i = 0; i < n; i++) {
         const CardSet bit = cardBit(moves[i]);
-        const int shift = 16 * suitOf(moves[i]);
         hands_[mover] ^= bit;
         trick.cards[2] = moves[i];
-        keys[i] = (whole & ~(uint64_t{0xFFFF} << shift)) | suitOwners(suitOf(moves[i])) << shift;
+        keys[i] = withSuitOwners(whole, suitOf(moves[i]));
         winners[i] = (trick.leader + winningPlace(trick)) % PLAYERS;
         table_->prefetchExact(keys[i], winners[i]);
         hands_[mover] ^= bit;
@@ -204,7 +212,7 @@ int LayoutSolver::lookAhead(Trick& trick, int target, int* moves, int n, uint64_
     // An exact entry's answer needs no cards that mattered, so in misere a
     // settled trick start answers for its card here, as its own probe would.
     const bool answers = !partitioned_;
-    const int left = cardCount(hands_[mover]) - 1;
+    const int left = trick.tricks - 1;
     int against = 0;
     int bound = yesSide ? -1 : 99;
     // With shape entries only a card settled for the mover counts, and the
@@ -258,7 +266,7 @@ int LayoutSolver::playNext(Trick& trick, int target, int first, int* settled,
     const bool yesSide = wantsDeclarerTricks(mover);
     uint64_t keys[10];
     bool passed[10] = {};
-    const bool lastCard = trick.count == 2 && cardCount(hands_[mover]) > 2;
+    const bool lastCard = trick.count == 2 && trick.tricks > 2;
     // The best bound over the cards that failed: the most tricks the yes
     // side's cards reach, the fewest the other side's keep to.
     int bound = yesSide ? -1 : 99;

@@ -79,6 +79,8 @@ class LayoutSolver {
         int leader;
         int count;
         int cards[3];
+        int tricks;  // left, this one included
+        uint64_t key;  // the owner key when the trick started, or 0 if not known
     };
 
     // The search's tests "the declarer takes at least `target` tricks from
@@ -88,9 +90,11 @@ class LayoutSolver {
     // the cards whose ranks decided it (`mattered`, kept in trump and
     // no-trump games only): in every suit the cards from the lowest of them
     // up are the ones a position must share for the same answer.
-    // `key` is the position's owner key, or 0 when the caller has not made it.
-    int reaches(const LayoutPosition& root, int target);
-    int trickStart(int leader, int target, uint64_t key, CardSet& mattered);
+    // `tricks` is the tricks left, which the search carries rather than
+    // counts; `key` is the position's owner key, or 0 when the caller has not
+    // made it.
+    int reaches(const LayoutPosition& root, int tricks, int target);
+    int trickStart(int leader, int tricks, int target, uint64_t key, CardSet& mattered);
     // What the table knows of a trick start: true when an entry settles the
     // test (*value and `mattered` then say how); else *first may get the
     // lead that settled an earlier test.
@@ -111,6 +115,8 @@ class LayoutSolver {
     // best bound of the passed cards in *value.
     int lookAhead(Trick& trick, int target, int* moves, int n, uint64_t* keys, bool* passed,
                   int* value);
+    // The owner key with the trick's first two cards gone.
+    uint64_t keyBeforeLastCard(const Trick& trick) const;
     int finishTrick(const Trick& trick, int target, uint64_t key, CardSet& mattered);
     int lastTrickForDeclarer(int leader, CardSet& mattered) const;
     // Tricks the player on lead takes for his side by cashing his winners,
@@ -148,6 +154,11 @@ class LayoutSolver {
     uint64_t ownerKey() const;
     // One suit's 16 bits of the owner key, in the suit's place from bit 0.
     uint64_t suitOwners(int suit) const;
+    // `key` with one suit's owners made those of the cards left now.
+    uint64_t withSuitOwners(uint64_t key, int suit) const {
+        const int shift = 16 * suit;
+        return (key & ~(uint64_t{0xFFFF} << shift)) | suitOwners(suit) << shift;
+    }
     // The hands' suit lengths and the player on lead; never 0.
     uint64_t shapeKey(int leader) const;
     // The lead memory's context: the player on lead, his cards, and the
