@@ -217,6 +217,13 @@ TEST(LayoutSolver, MisereOutlookHoldsOnRandomPositions) {
             << "round " << round << ": bounds " << sure.low << "-" << sure.high
             << ", reference " << expected;
         if (sure.high < tricks) lowered[position.leader == game.declarer ? 0 : 1]++;
+        // Without the edges it keeps the answers "none" and "all", and only those.
+        const preferans::MisereBounds settled =
+            preferans::misereOutlook(position.hands, game.declarer, position.leader, false);
+        const bool whole = sure.low == sure.high && (sure.low == 0 || sure.low == tricks);
+        ASSERT_TRUE(whole ? settled.low == sure.low && settled.high == sure.high
+                          : settled.low == 0 && settled.high == tricks)
+            << "round " << round;
     }
     EXPECT_GT(lowered[0], 0);
     EXPECT_GT(lowered[1], 0);

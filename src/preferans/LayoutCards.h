@@ -51,11 +51,13 @@ bool ducksEveryRound(CardSet his, CardSet theirs, int suit);
 
 // In misere, at a trick start with `leader` on lead: the fewest tricks of
 // those left the declarer surely takes, and the most he can be held to,
-// whatever is played.
+// whatever is played. Without `edges` only the answers "none" and "every
+// trick left" are looked for (else 0 and every trick), which is all that
+// settles a test of neither one trick nor every trick.
 struct MisereBounds {
     int low;
     int high;
 };
-MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader);
+MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader, bool edges = true);
 
 }  // namespace preferans

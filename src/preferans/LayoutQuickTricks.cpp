@@ -105,7 +105,7 @@ bool losesOne(const int* escapes, int declarer, int leader, int traps, int partn
 
 }  // namespace
 
-MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader) {
+MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader, bool edges) {
     const int defender1 = (declarer + 1) % PLAYERS;
     const int defender2 = (declarer + 2) % PLAYERS;
     const int tricks = cardCount(hands[leader]);
@@ -146,10 +146,11 @@ MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader) {
             if (!exit)
                 exit = ducksEveryRound(his & (his - 1), theirs ^ cardBit(highestCard(theirs)), s);
         }
+        if (leader != declarer && (lead & suitCards(s)) != 0) reached = true;
+        if (!edges) continue;
         if (first != 0 && !ducksEveryRound(first, his, s)) escapes[defender1] |= 1 << s;
         if (second != 0 && !ducksEveryRound(second, his, s)) escapes[defender2] |= 1 << s;
         if (leader != declarer && (lead & suitCards(s)) != 0) {
-            reached = true;
             // The defender on lead plays his lowest card of the suit, his
             // partner his lowest or a discard: with both under every card of
             // the declarer's, the declarer wins the trick, second or third.
@@ -167,6 +168,7 @@ MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader) {
     // Over all of their cards he wins every trick from the first one he
     // wins, which is the first one he leads or follows to.
     if (allOver && (leader == declarer || reached)) return {tricks, tricks};
+    if (!edges) return {0, tricks};
     const bool wins = leader == declarer ? forced : traps != 0;
     const bool loses = losesOne(escapes, declarer, leader, traps, partnerHolds);
     return {wins ? 1 : 0, loses ? tricks - 1 : tricks};

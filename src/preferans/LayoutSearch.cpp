@@ -66,7 +66,8 @@ int LayoutSolver::trickStart(int leader, int tricks, int target, uint64_t key,
     // The table line is often in cache already (the trick's last card
     // fetched it), while the misere outlook reads every suit.
     if (game_.misere) {
-        const MisereBounds sure = misereOutlook(hands_, game_.declarer, leader);
+        const MisereBounds sure =
+            misereOutlook(hands_, game_.declarer, leader, target <= 1 || target >= tricks);
         const int known = sure.low >= target ? sure.low : sure.high < target ? sure.high : -1;
         if (known >= 0) {
             // Stored too, as the least worth keeping: the last card of the
