@@ -146,11 +146,13 @@ MisereBounds misereOutlook(const CardSet* hands, int declarer, int leader, bool 
             if (!exit)
                 exit = ducksEveryRound(his & (his - 1), theirs ^ cardBit(highestCard(theirs)), s);
         }
-        if (leader != declarer && (lead & suitCards(s)) != 0) reached = true;
+        // A defender on lead holds the suit.
+        const bool defenderCanLead = leader != declarer && (lead & suitCards(s)) != 0;
+        if (defenderCanLead) reached = true;
         if (!edges) continue;
         if (first != 0 && !ducksEveryRound(first, his, s)) escapes[defender1] |= 1 << s;
         if (second != 0 && !ducksEveryRound(second, his, s)) escapes[defender2] |= 1 << s;
-        if (leader != declarer && (lead & suitCards(s)) != 0) {
+        if (defenderCanLead) {
             // The defender on lead plays his lowest card of the suit, his
             // partner his lowest or a discard: with both under every card of
             // the declarer's, the declarer wins the trick, second or third.
